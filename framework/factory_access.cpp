@@ -1,0 +1,88 @@
+#include "framework/factory_access.h"
+
+#include <cstdarg>
+
+#include "framework/bounded_string.h"
+#include "module/module_exports.h"
+#include "module/module_state.h"
+#include "platform/debug_output.h"
+
+namespace orv {
+namespace {
+
+constexpr const char* kFactoryDllName = "OrvFact.dll";
+
+// Formats at most count - 1 characters into a zero-filled 1024-byte buffer.
+void VErrorPrint(int count, const char* format, va_list args) {
+  char text[1024] = {};
+  kStringFunctions.StrVFormat(text, count, count, format, args);
+  platform::WriteDebugOutput(text);
+}
+
+void Print(FactoryRoute route, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  VErrorPrint(route == FactoryRoute::kLoadedFirst ? 1024 : 1023, format, args);
+  va_end(args);
+}
+
+// The DLL named by the framework configuration. The lookup through Orvex.ini (and its
+// redirects) is not wired in yet, so without a factory handle no factory can be reached.
+platform::ModuleHandle LoadConfiguredFactoryModule(const char* /*registry*/) { return nullptr; }
+
+}  // namespace
+
+void ErrorPrint(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  VErrorPrint(1023, format, args);
+  va_end(args);
+}
+
+void ErrorPrintLoadedFirst(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  VErrorPrint(1024, format, args);
+  va_end(args);
+}
+
+platform::ModuleHandle LoadFactoryModule(const char* registry) {
+  if (Module().factory_handle != nullptr) return Module().factory_handle;
+  return LoadConfiguredFactoryModule(registry);
+}
+
+IComponent* CreateFromModule(platform::ModuleHandle module, ComponentId component_id,
+                             FactoryRoute route) {
+  auto create =
+      reinterpret_cast<CreateComponentFn>(platform::FindExport(module, "CreateComponent"));
+  if (create == nullptr) {
+    Print(route, "[Orvex_Error] Can't find CreateComponent().\n");
+    return nullptr;
+  }
+  IComponent* component = create(component_id, 0);
+  if (component == nullptr) {
+    Print(route, "[Orvex_Error] CreateComponent(ComponentId=%u) return null.\n",
+          static_cast<unsigned>(component_id));
+  }
+  return component;
+}
+
+IComponentFactory* AcquireFactory(const char* registry, FactoryRoute route) {
+  platform::ModuleHandle module = nullptr;
+  if (route == FactoryRoute::kLoadedFirst) {
+    module = platform::FindLoadedModule(kFactoryDllName);
+    if (module == nullptr) module = LoadConfiguredFactoryModule(registry);
+  } else {
+    module = LoadFactoryModule(registry);
+  }
+  if (module == nullptr) {
+    Print(route, "[Orvex_Error] Load OrvFact.dll Fail.\n");
+    return nullptr;
+  }
+  auto* factory =
+      static_cast<IComponentFactory*>(CreateFromModule(module, kComponentFactoryId, route));
+  if (factory == nullptr) Print(route, "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n");
+  return factory;
+}
+
+}  // namespace orv

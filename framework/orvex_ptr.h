@@ -1,0 +1,63 @@
+// TOrvexPtr: a component obtained by ComponentId through the framework's factory.
+//
+// The releasing form hands the component back (to the factory, or to the component itself
+// when the factory declines) on destruction; the non-releasing form leaves it alive and marks
+// it free-in-map, so that its own module's OrvexDllFreeMap releases it later.
+#pragma once
+
+#include <cstring>
+
+#include "framework/component_factory.h"
+#include "framework/factory_access.h"
+#include "module/module_state.h"
+
+namespace orv {
+
+template <class T, bool kRelease, FactoryRoute kRoute = FactoryRoute::kStandard>
+class TOrvexPtr {
+ public:
+  // The runtime-id form: a null or empty registry string stands for the module's own.
+  TOrvexPtr(const char* registry, ComponentId component_id) {
+    if (registry == nullptr || *registry == '\0') registry = Module().registry_path;
+    if (component_id == 0) ErrorPrint("[Orvex_Error] TOrvexPtr with ComponentId = 0\n");
+    Obtain(component_id, registry);
+  }
+
+  // The fixed-id form: the registry string is passed on as it is, null included.
+  TOrvexPtr(ComponentId component_id, const char* registry) { Obtain(component_id, registry); }
+
+  virtual ~TOrvexPtr() {
+    if (kRelease && component_ != nullptr) {
+      if (factory_ == nullptr || factory_->ReleaseComponent(component_) == 0) {
+        component_->Release(0);
+      }
+    }
+    component_ = nullptr;
+  }
+
+  TOrvexPtr(const TOrvexPtr&) = delete;
+  TOrvexPtr& operator=(const TOrvexPtr&) = delete;
+
+  T* get() const { return component_; }
+  T* operator->() const { return component_; }
+
+  // Hands the component over; the destructor then leaves it alone.
+  T* detach() {
+    T* component = component_;
+    component_ = nullptr;
+    return component;
+  }
+
+ private:
+  void Obtain(ComponentId component_id, const char* registry) {
+    factory_ = AcquireFactory(registry, kRoute);
+    if (factory_ == nullptr) return;
+    component_ = static_cast<T*>(factory_->CreateById(component_id, registry));
+    if (component_ != nullptr) component_->SetFreeInMap(kRelease ? 0 : 1);
+  }
+
+  T* component_ = nullptr;
+  IComponentFactory* factory_ = nullptr;  // never released by the pointer
+};
+
+}  // namespace orv

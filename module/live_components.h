@@ -1,0 +1,41 @@
+// The map of live components: exactly the components created through this module's
+// CreateComponent export and not yet removed after their destruction.
+#pragma once
+
+#include <cstdint>
+#include <map>
+
+#include "module/component_interfaces.h"
+
+namespace orv {
+
+struct ComponentRecord {
+  ComponentId component_id;
+  CreatorId creator_id;
+  IComponent* pointer;
+};
+
+using LiveComponentMap = std::map<IComponent*, ComponentRecord>;
+
+// Constructed on first use; its destruction then runs at unload, after the entry point's
+// detach handling (see the entry points).
+LiveComponentMap& LiveComponents();
+
+// Records (or overwrites) the entry of a component that CreateComponent made.
+void RecordComponent(IComponent* component, ComponentId component_id, CreatorId creator_id);
+
+// Called by Release after the component has been destroyed: the pointer is only a key. When
+// the map becomes empty and `may_unload` is set, the factory is told that this module holds
+// no component any more.
+void RemoveComponent(IComponent* component, int may_unload);
+
+// Releases every live component whose free-in-map flag is set.
+void ReleaseComponentsMarkedFree();
+
+// The number of live components, readable without the module lock.
+std::uint32_t LiveComponentCount();
+
+// The leak report written when the module is detached from the process.
+void ReportLeakedComponents();
+
+}  // namespace orv

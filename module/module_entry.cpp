@@ -1,0 +1,19 @@
+#include "module/module_entry.h"
+
+#include "module/live_components.h"
+#include "module/module_state.h"
+
+namespace orv {
+
+void OnProcessAttach(platform::ModuleHandle module) {
+  Module().module_handle = module;
+  InitializeModuleLock();
+}
+
+void OnProcessDetach() {
+  if (Module().lock_initialized == 0) return;
+  ReportLeakedComponents();
+  DestroyModuleLock();
+}
+
+}  // namespace orv

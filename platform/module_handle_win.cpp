@@ -1,0 +1,36 @@
+#include "platform/module_handle.h"
+
+#include <windows.h>
+
+namespace orv::platform {
+
+ModuleHandle ModuleContaining(const void* address_inside) {
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          static_cast<LPCSTR>(address_inside), &module)) {
+    return nullptr;
+  }
+  return module;
+}
+
+ModuleHandle LoadModule(const char* path) {
+  if (path == nullptr || *path == '\0') return nullptr;
+  return LoadLibraryA(path);
+}
+
+ModuleHandle FindLoadedModule(const char* name) {
+  if (name == nullptr || *name == '\0') return nullptr;
+  return GetModuleHandleA(name);
+}
+
+void* FindExport(ModuleHandle module, const char* name) {
+  if (module == nullptr || name == nullptr) return nullptr;
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+
+void UnloadModule(ModuleHandle module) {
+  if (module != nullptr) FreeLibrary(static_cast<HMODULE>(module));
+}
+
+}  // namespace orv::platform

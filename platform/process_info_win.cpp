@@ -1,0 +1,14 @@
+#include "platform/process_info.h"
+
+#include <windows.h>
+
+namespace orv::platform {
+
+int GetExecutableFileName(char* out, int size) {
+  if (out == nullptr || size < 1) return 0;
+  const DWORD written = GetModuleFileNameA(nullptr, out, static_cast<DWORD>(size));
+  out[size - 1] = '\0';  // older systems leave a cut path unterminated
+  return static_cast<int>(written < static_cast<DWORD>(size) ? written : size - 1);
+}
+
+}  // namespace orv::platform

@@ -1,0 +1,72 @@
+// The interfaces of the test modules: OrvProbe.dll, a component module built on the same
+// runtime as OrvUpdateUI.dll whose components let a test drive the component base, and
+// OrvRecordingFactory.dll, a component factory that records what modules ask of it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/component_factory.h"
+#include "module/component_interfaces.h"
+#include "platform/abi.h"
+
+namespace orv::testing {
+
+// Component classes of OrvProbe.dll.
+enum : ComponentId {
+  kProbeId = 7001,         // a ProbeComponent
+  kNullProbeId = 7003,     // its creator fails (returns null)
+  kFillerFirstId = 8000,   // fillers 8000, 8001, ... bring the creator table to 513 attempts
+};
+constexpr std::uint32_t kProbeRegisteredCreators = 512;  // all the table can hold
+constexpr ComponentId kProbeRejectedId = kFillerFirstId + 509;  // the 513th valid registration
+
+// What happened to a probe: written by the probe, read by the test.
+struct ProbeJournal {
+  int closes = 0;
+  int destructions = 0;
+  int call_depth_seen = -1;  // the call depth inside the last Run
+};
+
+class IProbe;
+using ProbeAction = void (*)(IProbe* probe, void* context);
+
+class IProbe : public IComponent {
+ public:
+  virtual int Init(ProbeJournal* journal) = 0;                                       // slot 8
+  virtual void Run(ProbeAction action, void* context) = 0;                           // slot 9
+  virtual void NotifyAll() = 0;                                                      // slot 10
+  virtual void Close() = 0;                                                          // slot 11
+  virtual void GetRegistryPath(const char* requested, char* out, int out_size) = 0;  // slot 12
+  virtual int CreateChildProbe(IComponent** out, const char* registry) = 0;          // slot 13
+  virtual int ReleaseChildProbe(IComponent** slot) = 0;                              // slot 14
+  virtual IEventSource* Events() = 0;                                                // slot 15
+  virtual IComponent* CreateUnlisted() = 0;                                          // slot 16
+
+ protected:
+  ~IProbe() = default;
+};
+
+// What a probe's listeners implement; NotifyAll calls slot 1.
+class IProbeListener {
+ public:
+  virtual void Unused0() = 0;   // slot 0
+  virtual void OnNotify() = 0;  // slot 1
+
+ protected:
+  ~IProbeListener() = default;
+};
+
+// The recording factory's journal and knobs, reached through its export "RecordingFactory".
+struct FactoryRecording {
+  std::vector<std::string> calls;  // "CreateById(1014,reg)", "NotifyModuleEmpty", ...
+  platform::ModuleHandle last_notified_module = nullptr;
+  int release_component_result = 0;
+  // Called by CreateById; null makes CreateById answer null.
+  IComponent* (*create)(ComponentId component_id, const char* registry) = nullptr;
+};
+
+using RecordingFactoryFn = FactoryRecording*(ORV_CDECL*)();
+
+}  // namespace orv::testing

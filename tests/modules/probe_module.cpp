@@ -1,0 +1,79 @@
+// OrvProbe.dll: a component module on the shared runtime, whose components let tests drive the
+// component base through its interfaces: guarded calls that run a test's action, listener
+// notification, child creation. Its creator table is filled to the brim on purpose.
+#include <new>
+
+#include "module/component_base.h"
+#include "module/creator_table.h"
+#include "tests/modules/probe_interfaces.h"
+
+namespace orv::testing {
+namespace {
+
+class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
+ public:
+  ~ProbeComponent() override {
+    if (journal_ != nullptr) ++journal_->destructions;
+  }
+
+  int Init(ProbeJournal* journal) override {
+    auto guard = EnterCall();
+    journal_ = journal;
+    return 1;
+  }
+
+  void Run(ProbeAction action, void* context) override {
+    auto guard = EnterCall();
+    if (journal_ != nullptr) journal_->call_depth_seen = call_depth();
+    if (action != nullptr) action(this, context);
+  }
+
+  void NotifyAll() override {
+    auto guard = EnterCall();
+    NotifyListeners([](void* listener) { static_cast<IProbeListener*>(listener)->OnNotify(); });
+  }
+
+  void Close() override {
+    if (journal_ != nullptr) ++journal_->closes;
+  }
+
+  int CreateChildProbe(IComponent** out, const char* registry) override {
+    return CreateChild<kProbeId>(out, registry);
+  }
+
+  int ReleaseChildProbe(IComponent** slot) override { return ReleaseChild(slot); }
+
+  IEventSource* Events() override { return this; }
+
+  // A sibling made directly, as another module's factory would: never in this module's map.
+  IComponent* CreateUnlisted() override {
+    auto* sibling = new (std::nothrow) ProbeComponent;
+    return sibling ? sibling->AsComponent() : nullptr;
+  }
+
+ private:
+  ProbeJournal* journal_ = nullptr;
+};
+
+IComponent* CreateProbe() {
+  auto* probe = new (std::nothrow) ProbeComponent;
+  return probe ? probe->AsComponent() : nullptr;
+}
+
+IComponent* CreateNothing() { return nullptr; }
+
+// Registration order matters: the first 7001 wins over the later duplicate, id 0 and a null
+// creator are dropped, and the fillers stop fitting at the 513th accepted registration.
+struct FillTable {
+  FillTable() {
+    RegisterCreator(kProbeId, &CreateProbe);
+    RegisterCreator(kNullProbeId, &CreateNothing);
+    RegisterCreator(kProbeId, &CreateNothing);
+    RegisterCreator(0, &CreateProbe);
+    RegisterCreator(7004, nullptr);
+    for (ComponentId id = kFillerFirstId; id <= kProbeRejectedId; ++id) RegisterCreator(id, &CreateProbe);
+  }
+} const kFillTable;
+
+}  // namespace
+}  // namespace orv::testing

@@ -1,0 +1,76 @@
+// OrvRecordingFactory.dll: a component factory (component 361) that records every call a
+// module makes on it. It is built without the component runtime: it is the outside world.
+#include <string>
+
+#include "module/module_exports.h"
+#include "tests/modules/probe_interfaces.h"
+
+namespace orv::testing {
+namespace {
+
+class RecordingFactory final : public IComponentFactory {
+ public:
+  FactoryRecording recording;
+
+  std::uint32_t GetComponentID() override { return kComponentFactoryId; }
+  int IsAlive() override { return 1; }
+  void Release(int) override { recording.calls.push_back("Release"); }
+  int GetFreeInMap() override { return free_in_map_; }
+  void SetFreeInMap(int value) override {
+    free_in_map_ = value;
+    recording.calls.push_back("SetFreeInMap(" + std::to_string(value) + ")");
+  }
+  void Reserved1() override {}
+  void Reserved2() override {}
+  void Reserved3() override {}
+
+  IComponent* CreateById(ComponentId component_id, const char* registry) override {
+    recording.calls.push_back("CreateById(" + std::to_string(component_id) + "," +
+                              (registry ? registry : "<null>") + ")");
+    if (component_id == kComponentFactoryId) return this;
+    return recording.create ? recording.create(component_id, registry) : nullptr;
+  }
+  int GetLogConfig(const char*, ComponentId, std::uint32_t*, std::uint32_t*,
+                   LogFileRecord**) override {
+    recording.calls.push_back("GetLogConfig");
+    return 0;
+  }
+  void Unused10() override {}
+  void Unused11() override {}
+  void Unused12() override {}
+  int NotifyModuleEmpty(platform::ModuleHandle module) override {
+    recording.calls.push_back("NotifyModuleEmpty");
+    recording.last_notified_module = module;
+    return 1;
+  }
+  void Unused14() override {}
+  void Unused15() override {}
+  void Unused16() override {}
+  int ReleaseComponent(IComponent* component) override {
+    recording.calls.push_back("ReleaseComponent");
+    return recording.release_component_result;
+  }
+
+ private:
+  int free_in_map_ = 0;
+};
+
+RecordingFactory g_factory;
+
+}  // namespace
+}  // namespace orv::testing
+
+extern "C" {
+
+ORV_EXPORT orv::IComponent* ORV_CDECL CreateComponent(std::uint32_t component_id,
+                                                      std::uint32_t /*creator_id*/) {
+  if (component_id != orv::kComponentFactoryId) return nullptr;
+  orv::testing::g_factory.recording.calls.push_back("CreateComponent(361)");
+  return &orv::testing::g_factory;
+}
+
+ORV_EXPORT orv::testing::FactoryRecording* ORV_CDECL RecordingFactory() {
+  return &orv::testing::g_factory.recording;
+}
+
+}  // extern "C"
