@@ -18,6 +18,8 @@ struct LogFileRecord {
   std::intptr_t file;
 };
 
+static_assert(sizeof(LogFileRecord) == 2 * sizeof(void*), "two pointer-sized fields");
+
 class IComponentFactory : public IComponent {
  public:
   virtual IComponent* CreateById(ComponentId component_id, const char* registry) = 0;  // slot 8

@@ -3,6 +3,7 @@
 #include <cstdarg>
 
 #include "framework/bounded_string.h"
+#include "framework/component_paths.h"
 #include "module/module_exports.h"
 #include "module/module_state.h"
 #include "platform/debug_output.h"
@@ -26,9 +27,15 @@ void Print(FactoryRoute route, const char* format, ...) {
   va_end(args);
 }
 
-// The DLL named by the framework configuration. The lookup through Orvex.ini (and its
-// redirects) is not wired in yet, so without a factory handle no factory can be reached.
-platform::ModuleHandle LoadConfiguredFactoryModule(const char* /*registry*/) { return nullptr; }
+// The DLL that the framework configuration names, loaded anew (another reference) each time;
+// this module never unloads it.
+platform::ModuleHandle LoadConfiguredFactoryModule(const char* registry) {
+  char ini_path[kPathSize] = {};
+  LocateIni(registry, ini_path, sizeof ini_path);
+  char dll_path[kPathSize] = {};
+  FactoryDllPath(ini_path, dll_path, sizeof dll_path);
+  return platform::LoadModule(dll_path);
+}
 
 }  // namespace
 
@@ -82,6 +89,23 @@ IComponentFactory* AcquireFactory(const char* registry, FactoryRoute route) {
   auto* factory =
       static_cast<IComponentFactory*>(CreateFromModule(module, kComponentFactoryId, route));
   if (factory == nullptr) Print(route, "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n");
+  return factory;
+}
+
+IComponentFactory* AcquireLoadedFactory() {
+  platform::ModuleHandle module = platform::FindLoadedModule(kFactoryDllName);
+  if (module == nullptr) return nullptr;
+  auto create =
+      reinterpret_cast<CreateComponentFn>(platform::FindExport(module, "CreateComponent"));
+  if (create == nullptr) {
+    platform::WriteDebugOutput(
+        "Can't find CreateComponent() in OrvFact.dll or OrvFact.dll is missed\n");
+    return nullptr;
+  }
+  auto* factory = static_cast<IComponentFactory*>(create(kComponentFactoryId, 0));
+  if (factory == nullptr) {
+    platform::WriteDebugOutput("Invoke CreateComponent() in OrvFact.dll return null.\n");
+  }
   return factory;
 }
 

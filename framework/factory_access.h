@@ -27,4 +27,8 @@ IComponent* CreateFromModule(platform::ModuleHandle module, ComponentId componen
 IComponentFactory* AcquireFactory(const char* registry,
                                   FactoryRoute route = FactoryRoute::kStandard);
 
+// The route of the logger: only an "OrvFact.dll" that is already loaded; no configuration is
+// read and nothing is loaded.
+IComponentFactory* AcquireLoadedFactory();
+
 }  // namespace orv

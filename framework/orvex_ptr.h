@@ -1,11 +1,13 @@
 // TOrvexPtr: a component obtained by ComponentId through the framework's factory.
 //
-// The releasing form hands the component back (to the factory, or to the component itself
-// when the factory declines) on destruction; the non-releasing form leaves it alive and marks
-// it free-in-map, so that its own module's OrvexDllFreeMap releases it later.
+// The releasing form hands the component back on destruction (to the factory, or to the
+// component itself when the factory declines); the non-releasing form leaves it alive and
+// marks it free-in-map, so that its own module's OrvexDllFreeMap can release it later.
+//
+// Two ways to give the id: at construction with a registry string (TOrvexPtr, where a null or
+// empty registry string means the module's own), or fixed by the type (TOrvexFixedPtr, where
+// the registry string is passed on as given, null included).
 #pragma once
-
-#include <cstring>
 
 #include "framework/component_factory.h"
 #include "framework/factory_access.h"
@@ -16,15 +18,11 @@ namespace orv {
 template <class T, bool kRelease, FactoryRoute kRoute = FactoryRoute::kStandard>
 class TOrvexPtr {
  public:
-  // The runtime-id form: a null or empty registry string stands for the module's own.
   TOrvexPtr(const char* registry, ComponentId component_id) {
     if (registry == nullptr || *registry == '\0') registry = Module().registry_path;
     if (component_id == 0) ErrorPrint("[Orvex_Error] TOrvexPtr with ComponentId = 0\n");
     Obtain(component_id, registry);
   }
-
-  // The fixed-id form: the registry string is passed on as it is, null included.
-  TOrvexPtr(ComponentId component_id, const char* registry) { Obtain(component_id, registry); }
 
   virtual ~TOrvexPtr() {
     if (kRelease && component_ != nullptr) {
@@ -48,6 +46,12 @@ class TOrvexPtr {
     return component;
   }
 
+ protected:
+  struct FixedId {};
+  TOrvexPtr(FixedId, ComponentId component_id, const char* registry) {
+    Obtain(component_id, registry);
+  }
+
  private:
   void Obtain(ComponentId component_id, const char* registry) {
     factory_ = AcquireFactory(registry, kRoute);
@@ -58,6 +62,15 @@ class TOrvexPtr {
 
   T* component_ = nullptr;
   IComponentFactory* factory_ = nullptr;  // never released by the pointer
+};
+
+template <class T, ComponentId kComponentId, bool kRelease,
+          FactoryRoute kRoute = FactoryRoute::kStandard>
+class TOrvexFixedPtr : public TOrvexPtr<T, kRelease, kRoute> {
+ public:
+  explicit TOrvexFixedPtr(const char* registry)
+      : TOrvexPtr<T, kRelease, kRoute>(typename TOrvexPtr<T, kRelease, kRoute>::FixedId{},
+                                       kComponentId, registry) {}
 };
 
 }  // namespace orv

@@ -15,6 +15,9 @@ struct CreatorEntry {
   ComponentCreator creator;
 };
 
+static_assert(sizeof(CreatorEntry) == 2 * sizeof(void*),
+              "two 32-bit fields on the 32-bit target: the id, then the creator");
+
 // Appends an entry; a full table, id 0 or a null creator drops the registration silently.
 void RegisterCreator(ComponentId component_id, ComponentCreator creator);
 

@@ -19,7 +19,7 @@ void UpdateCount() { g_live_count.store(static_cast<std::uint32_t>(LiveComponent
 void NotifyFactoryModuleEmpty() {
   // The factory is reached through a pointer that does not release it: the factory outlives
   // the notification, and marking it free-in-map lets OrvexDllFreeMap let go of it later.
-  TOrvexPtr<IComponentFactory, false> factory(kComponentFactoryId, Module().registry_path);
+  TOrvexFixedPtr<IComponentFactory, kComponentFactoryId, false> factory(Module().registry_path);
   if (factory.get() != nullptr) factory->NotifyModuleEmpty(Module().module_handle);
 }
 

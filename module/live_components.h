@@ -2,6 +2,7 @@
 // CreateComponent export and not yet removed after their destruction.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 
@@ -14,6 +15,10 @@ struct ComponentRecord {
   CreatorId creator_id;
   IComponent* pointer;
 };
+
+static_assert(sizeof(ComponentRecord) == (sizeof(void*) == 4 ? 12 : 16),
+              "three 32-bit fields on the 32-bit target; the pointer is pointer-sized");
+static_assert(offsetof(ComponentRecord, pointer) == 8, "the pointer follows the two ids");
 
 using LiveComponentMap = std::map<IComponent*, ComponentRecord>;
 
