@@ -13,6 +13,12 @@
 
 namespace orv {
 
+// The fixed buffer sizes of the module: paths, names, ini values and placeholder values;
+// notices; formatted messages, log lines and control texts.
+constexpr int kPathSize = 260;
+constexpr int kNoticeSize = 520;
+constexpr int kMessageSize = 1024;
+
 // Result codes of the table's entries 1 to 5.
 enum StrResult : int {
   kStrOk = 0,

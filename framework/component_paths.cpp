@@ -3,9 +3,6 @@
 #include <cstring>
 
 #include "framework/bounded_string.h"
-#include "framework/orvex_ptr.h"
-#include "framework/registry.h"
-#include "module/module_state.h"
 #include "platform/process_info.h"
 #include "platform/profile.h"
 
@@ -14,9 +11,8 @@ namespace {
 
 bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 
-// Process-wide caches, filled on first use.
+// Filled on first use, for the life of the process.
 char g_executable_directory[kPathSize];
-char g_root_directory[kPathSize];
 
 // Cuts a full file path at its last backslash, in place.
 void CutAtLastBackslash(char* path) {
@@ -53,7 +49,7 @@ void Trim(const char* value, char* out, int out_size) {
 
 void ReadTrimmed(const char* ini, const char* section, const char* key, const char* default_value,
                  char* out, int out_size) {
-  char raw[1024] = {};
+  char raw[kMessageSize] = {};
   platform::ReadProfileString(section, key, default_value, raw, sizeof raw, ini);
   Trim(raw, out, out_size);
 }
@@ -143,33 +139,6 @@ void FactoryDllPath(const char* ini_path, char* out, int out_size) {
   } else {
     Copy(out, out_size, joined);
   }
-}
-
-const char* GetRootPath() {
-  if (g_root_directory[0] != '\0') return g_root_directory;
-  TOrvexFixedPtr<IRegistry, kRegistryId, true> registry(Module().registry_path);
-  int ok = 0;
-  if (registry.get() != nullptr) {
-    std::uint32_t key = 0;
-    ok = registry->OpenKey(kRegistryRootKey, "orvex_rootpath", 1, kRegistryRootKey, &key);
-    if (ok != 0) {
-      std::uint32_t type = kRegistryStringType;
-      std::uint32_t size = kPathSize;
-      ok = registry->QueryValue(key, "orvex_rootpath_data", &type, g_root_directory, &size);
-    }
-  }
-  if (ok == 0) Copy(g_root_directory, kPathSize, ExecutableDirectory());
-  g_root_directory[kPathSize - 1] = '\0';  // whatever the registry wrote, the cache ends here
-  return g_root_directory;
-}
-
-int MakeRootPath(const char* path, char* out, int out_size) {
-  if (IsRelativePath(path)) {
-    if (path == nullptr || out == nullptr || out_size < 2) return 0;
-    Format(out, out_size, out_size - 1, "%s\\%s", GetRootPath(), path);
-    return 1;
-  }
-  return Copy(out, out_size, path);
 }
 
 }  // namespace orv

@@ -39,10 +39,4 @@ void FollowRedirect(const char* ini_path, char* out, int out_size);
 // The factory DLL's path as that configuration file gives it.
 void FactoryDllPath(const char* ini_path, char* out, int out_size);
 
-// The framework root: from the registry component, else the executable's folder. Computed on
-// the first call that finds it, then the same string for the life of the process.
-const char* GetRootPath();
-// `path` resolved against the framework root (relative) or taken as it is (absolute).
-int MakeRootPath(const char* path, char* out, int out_size);
-
 }  // namespace orv

@@ -15,7 +15,7 @@ constexpr const char* kFactoryDllName = "OrvFact.dll";
 
 // Formats at most count - 1 characters into a zero-filled 1024-byte buffer.
 void VErrorPrint(int count, const char* format, va_list args) {
-  char text[1024] = {};
+  char text[kMessageSize] = {};
   kStringFunctions.StrVFormat(text, count, count, format, args);
   platform::WriteDebugOutput(text);
 }

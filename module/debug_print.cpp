@@ -8,7 +8,7 @@
 namespace orv {
 
 void DebugPrint(const char* format, ...) {
-  char text[1024] = {};
+  char text[kMessageSize] = {};
   va_list args;
   va_start(args, format);
   VFormatAll(text, sizeof text, format, args);

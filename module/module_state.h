@@ -6,12 +6,11 @@
 
 #include <cstdint>
 
+#include "framework/bounded_string.h"
 #include "platform/module_handle.h"
 #include "platform/recursive_lock.h"
 
 namespace orv {
-
-constexpr int kPathSize = 260;
 
 struct ModuleState {
   platform::ModuleHandle module_handle;   // stored by the entry point at process attach
