@@ -1,5 +1,6 @@
 #include "platform/process_info.h"
 
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -24,5 +25,9 @@ int GetExecutableFileName(char* out, int size) {
   out[written] = '\0';
   return static_cast<int>(written);
 }
+
+std::uint32_t CurrentProcessId() { return static_cast<std::uint32_t>(getpid()); }
+
+std::uint32_t CurrentThreadId() { return static_cast<std::uint32_t>(syscall(SYS_gettid)); }
 
 }  // namespace orv::platform

@@ -11,4 +11,7 @@ int GetExecutableFileName(char* out, int size) {
   return static_cast<int>(written < static_cast<DWORD>(size) ? written : size - 1);
 }
 
+std::uint32_t CurrentProcessId() { return GetCurrentProcessId(); }
+std::uint32_t CurrentThreadId() { return GetCurrentThreadId(); }
+
 }  // namespace orv::platform

@@ -43,6 +43,14 @@ class IProbe : public IComponent {
   virtual int ReleaseChildProbe(IComponent** slot) = 0;                              // slot 14
   virtual IEventSource* Events() = 0;                                                // slot 15
   virtual IComponent* CreateUnlisted() = 0;                                          // slot 16
+  // Writes through the probe's logger (module id 7001): an Error line when `error` is set,
+  // else a Trace line, with `format` taking `value`.
+  virtual void Log(int error, const char* format, int value) = 0;                    // slot 17
+  virtual const char* RootPath() = 0;                                                // slot 18
+  virtual int MakeRootPathOf(const char* path, char* out, int out_size) = 0;         // slot 19
+  // Obtains `id` through a releasing smart pointer of the runtime-id form and lets the
+  // pointer go, after detaching the component when `detach` is set. Answers the component.
+  virtual IComponent* ObtainAndDrop(ComponentId id, const char* registry, int detach) = 0;  // 20
 
  protected:
   ~IProbe() = default;
@@ -66,6 +74,12 @@ struct FactoryRecording {
   // Called by CreateById; null makes CreateById answer null.
   IComponent* (*create)(ComponentId component_id, const char* registry) = nullptr;
 };
+
+// The testbed factory's own exports.
+using OrvFactConfigureFn = void(ORV_CDECL*)(const char*);
+using OrvFactJournalFn = const char*(ORV_CDECL*)();
+using OrvFactClearJournalFn = void(ORV_CDECL*)();
+using OrvFactUnloadModulesFn = int(ORV_CDECL*)();
 
 using RecordingFactoryFn = FactoryRecording*(ORV_CDECL*)();
 

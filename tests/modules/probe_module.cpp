@@ -3,6 +3,9 @@
 // notification, child creation. Its creator table is filled to the brim on purpose.
 #include <new>
 
+#include "framework/logger.h"
+#include "framework/orvex_ptr.h"
+#include "framework/root_path.h"
 #include "module/component_base.h"
 #include "module/creator_table.h"
 #include "tests/modules/probe_interfaces.h"
@@ -45,6 +48,27 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
 
   IEventSource* Events() override { return this; }
 
+  const char* RootPath() override { return GetRootPath(); }
+
+  int MakeRootPathOf(const char* path, char* out, int out_size) override {
+    return MakeRootPath(path, out, out_size);
+  }
+
+  IComponent* ObtainAndDrop(ComponentId id, const char* registry, int detach) override {
+    TOrvexPtr<IComponent, true> pointer(registry, id);
+    IComponent* component = pointer.get();
+    if (detach != 0) pointer.detach();
+    return component;
+  }
+
+  void Log(int error, const char* format, int value) override {
+    if (error != 0) {
+      logger_.Error(format, value);
+    } else {
+      logger_.Trace(format, value);
+    }
+  }
+
   // A sibling made directly, as another module's factory would: never in this module's map.
   IComponent* CreateUnlisted() override {
     auto* sibling = new (std::nothrow) ProbeComponent;
@@ -53,6 +77,7 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
 
  private:
   ProbeJournal* journal_ = nullptr;
+  Logger logger_{kProbeId};
 };
 
 IComponent* CreateProbe() {

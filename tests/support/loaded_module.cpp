@@ -19,8 +19,10 @@ std::string BesideExecutable(const char* file_name) {
   return path + file_name;
 }
 
-LoadedModule::LoadedModule(const char* file_name)
-    : handle_(platform::LoadModule(BesideExecutable(file_name).c_str())) {
+LoadedModule::LoadedModule(const std::string& name_or_path)
+    : handle_(platform::LoadModule(name_or_path.find('\\') == std::string::npos
+                                       ? BesideExecutable(name_or_path.c_str()).c_str()
+                                       : name_or_path.c_str())) {
   CreateComponent = Find<CreateComponentFn>("CreateComponent");
   GetComponentIDs = Find<GetComponentIDsFn>("GetComponentIDs");
   SetDLLRegistry = Find<SetDLLRegistryFn>("SetDLLRegistry");

@@ -1,5 +1,6 @@
-// A component module loaded by file name from the folder of the test executable, with its
-// seven exports resolved, exactly as a host finds them. Unloaded on destruction.
+// A component module loaded as a host loads it, with its seven exports resolved: by file name
+// from the folder of the test executable, or by a full (Windows-form) path. Unloaded on
+// destruction.
 #pragma once
 
 #include <string>
@@ -14,7 +15,7 @@ std::string BesideExecutable(const char* file_name);
 
 class LoadedModule {
  public:
-  explicit LoadedModule(const char* file_name);
+  explicit LoadedModule(const std::string& name_or_path);
   ~LoadedModule();
   LoadedModule(const LoadedModule&) = delete;
   LoadedModule& operator=(const LoadedModule&) = delete;

@@ -52,6 +52,10 @@ void TempFolder::Write(const std::string& relative, const std::string& bytes) co
   std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+std::string TempFolder::native_path_of(const std::string& relative) const {
+  return Native(native_path_, relative).string();
+}
+
 void TempFolder::MakeFolder(const std::string& relative) const {
   fs::create_directories(Native(native_path_, relative));
 }

@@ -20,6 +20,8 @@ class TempFolder {
   // Writes `bytes` exactly, creating the sub-folders on the way.
   void Write(const std::string& relative, const std::string& bytes) const;
   void MakeFolder(const std::string& relative) const;
+  // The same file as the test's own file functions name it.
+  std::string native_path_of(const std::string& relative) const;
 
  private:
   std::string native_path_;

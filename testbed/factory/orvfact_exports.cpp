@@ -1,0 +1,53 @@
+// The exports of the testbed's OrvFact.dll. "CreateComponent"(361, 0) yields the component
+// factory, as in the framework; the others are the testbed's own, for the launcher and tests.
+#include <string>
+
+#include "module/module_exports.h"
+#include "testbed/factory/call_journal.h"
+#include "testbed/factory/factory_config.h"
+#include "testbed/factory/testbed_factory.h"
+
+extern "C" {
+
+ORV_EXPORT orv::IComponent* ORV_CDECL CreateComponent(std::uint32_t component_id,
+                                                      std::uint32_t creator_id) {
+  try {
+    if (component_id != orv::kComponentFactoryId) return nullptr;
+    orv::testbed::Journal().Record("CreateComponent(" + std::to_string(component_id) + "," +
+                                   std::to_string(creator_id) + ")");
+    return &orv::testbed::TestbedFactory::Instance();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+// Makes `ini_path` the configuration of requests that carry no registry string of their own
+// (by default, the Orvex.ini beside the executable).
+ORV_EXPORT void ORV_CDECL OrvFactConfigure(const char* ini_path) {
+  try {
+    orv::testbed::DefaultConfig() = orv::testbed::FactoryConfig::FromRegistry(ini_path);
+  } catch (...) {
+  }
+}
+
+// The calls recorded since the last clear, one per line; valid until the next journal call.
+ORV_EXPORT const char* ORV_CDECL OrvFactJournal() {
+  try {
+    return orv::testbed::Journal().Snapshot();
+  } catch (...) {
+    return "";
+  }
+}
+
+ORV_EXPORT void ORV_CDECL OrvFactClearJournal() { orv::testbed::Journal().Clear(); }
+
+// Unloads the idle modules the factory loaded; answers how many stay loaded.
+ORV_EXPORT int ORV_CDECL OrvFactUnloadModules() {
+  try {
+    return orv::testbed::TestbedFactory::Instance().UnloadIdleModules();
+  } catch (...) {
+    return -1;
+  }
+}
+
+}  // extern "C"
