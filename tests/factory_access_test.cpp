@@ -169,6 +169,52 @@ TEST_F(ProbeWithFactory, EachWayOfFailingHasItsMessage) {
   probe->Release(0);
 }
 
+TEST_F(ProbeWithFactory, LoadedFirstRouteTakesTheLoadedFactoryOverTheGivenHandle) {
+  TestbedFactoryModule fact;
+  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
+  probes.SetFactoryHandle(recorder.handle());
+  IProbe* probe = NewProbe();
+  ASSERT_NE(nullptr, probe);
+  fact.clear();
+  recording->calls.clear();
+
+  EXPECT_EQ(nullptr, probe->ObtainMessageBoxAndDrop());  // the testbed has no 1378 yet
+  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\n", std::string(fact.journal()));
+  EXPECT_TRUE(recording->calls.empty());
+  probe->Release(0);
+}
+
+TEST_F(ProbeWithFactory, ErrorOutputKeepsItsBounds) {
+  IProbe* probe = NewProbe();
+  ASSERT_NE(nullptr, probe);
+  debug.Take();
+  const std::string text(1100, 'e');
+  probe->PrintError(0, text.c_str());
+  EXPECT_EQ(text.substr(0, 1022), debug.Take());
+  probe->PrintError(1, text.c_str());
+  EXPECT_EQ(text.substr(0, 1023), debug.Take());
+  probe->Release(0);
+}
+
+TEST_F(ProbeWithFactory, LoggerRouteReportsABrokenFactoryDll) {
+  {
+    LoadedModule broken(BesideExecutable("broken\\OrvFact.dll"));
+    ASSERT_TRUE(broken.loaded());
+    IProbe* probe = NewProbe();
+    EXPECT_EQ("Can't find CreateComponent() in OrvFact.dll or OrvFact.dll is missed\n",
+              debug.Take());
+    probe->Release(0);
+    debug.Take();  // the empty-module notification finds no factory either
+  }
+  {
+    LoadedModule null_factory(BesideExecutable("nullfactory\\OrvFact.dll"));
+    ASSERT_TRUE(null_factory.loaded());
+    IProbe* probe = NewProbe();
+    EXPECT_EQ("Invoke CreateComponent() in OrvFact.dll return null.\n", debug.Take());
+    probe->Release(0);
+  }
+}
+
 TEST_F(ProbeWithFactory, RootPathComesFromTheRegistryComponentOnce) {
   TestbedFactoryModule fact;
   folder.Write("Orvex.ini", "[Registry]\norvex_rootpath_data=framework\\root\n");

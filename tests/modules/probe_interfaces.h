@@ -51,6 +51,11 @@ class IProbe : public IComponent {
   // Obtains `id` through a releasing smart pointer of the runtime-id form and lets the
   // pointer go, after detaching the component when `detach` is set. Answers the component.
   virtual IComponent* ObtainAndDrop(ComponentId id, const char* registry, int detach) = 0;  // 20
+  // The same with the pointer of the message box (1378): fixed id, no registry string, the
+  // route that takes an already loaded OrvFact.dll first.
+  virtual IComponent* ObtainMessageBoxAndDrop() = 0;                                 // slot 21
+  // The factory access's error output, either bound.
+  virtual void PrintError(int loaded_first, const char* text) = 0;                   // slot 22
 
  protected:
   ~IProbe() = default;

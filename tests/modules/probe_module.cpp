@@ -61,6 +61,19 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
     return component;
   }
 
+  IComponent* ObtainMessageBoxAndDrop() override {
+    TOrvexFixedPtr<IComponent, kMessageBoxId, true, FactoryRoute::kLoadedFirst> pointer(nullptr);
+    return pointer.get();
+  }
+
+  void PrintError(int loaded_first, const char* text) override {
+    if (loaded_first != 0) {
+      ErrorPrintLoadedFirst("%s", text);
+    } else {
+      ErrorPrint("%s", text);
+    }
+  }
+
   void Log(int error, const char* format, int value) override {
     if (error != 0) {
       logger_.Error(format, value);
