@@ -59,6 +59,7 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
   IComponent* window = factory->CreateById(kUpdateLogicId, ini.c_str());
   ASSERT_NE(nullptr, window);
   EXPECT_EQ(1374u, window->GetComponentID());
+  debug.Take();  // the window's configuration lines
   EXPECT_EQ(1, factory->ReleaseComponent(window));
 
   // The factory told the module its registry string and its own handle, so the module's
@@ -66,6 +67,8 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
   EXPECT_EQ("CreateComponent(361,0)\n"
             "CreateById(1374," + ini + ")\n"
             "LoadModule(" + BesideExecutable("OrvUpdateUI.dll") + ")\n"
+            "CreateComponent(361,0)\n"  // the window's logger
+            "GetLogConfig(,1374)\n"
             "ReleaseComponent(1374)\n"
             "CreateComponent(361,0)\n"
             "CreateById(361," + ini + ")\n"
@@ -178,8 +181,9 @@ TEST_F(ProbeWithFactory, LoadedFirstRouteTakesTheLoadedFactoryOverTheGivenHandle
   fact.clear();
   recording->calls.clear();
 
-  EXPECT_EQ(nullptr, probe->ObtainMessageBoxAndDrop());  // the testbed has no 1378 yet
-  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\n", std::string(fact.journal()));
+  EXPECT_NE(nullptr, probe->ObtainMessageBoxAndDrop());
+  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\nReleaseComponent(1378)\n",
+            std::string(fact.journal()));
   EXPECT_TRUE(recording->calls.empty());
   probe->Release(0);
 }

@@ -49,6 +49,7 @@ TEST_F(UpdateModule, CreatesIndependentComponentsAndUnloadsWhenAllAreReleased) {
   ASSERT_NE(nullptr, first);
   ASSERT_NE(nullptr, second);
   EXPECT_NE(first, second);
+  debug.Take();  // the first window prepared the configuration path
   EXPECT_EQ(1374u, first->GetComponentID());
   EXPECT_EQ(1, first->IsAlive());
   EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
@@ -156,6 +157,7 @@ TEST_F(UpdateModule, LeakReportAtUnloadListsEveryLiveComponent) {
 
 TEST_F(UpdateModule, UnloadWithoutLiveComponentsWritesNothing) {
   module.CreateComponent(1374, 1)->Release(0);
+
   debug.Take();
   module.Unload();
   EXPECT_EQ("", debug.Take());

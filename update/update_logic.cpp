@@ -11,6 +11,8 @@ const CreatorRegistration kRegisterUpdateLogic(kUpdateLogicId, &CreateUpdateLogi
 
 }  // namespace
 
+CUpdateLogic::CUpdateLogic() : logger_(kUpdateLogicId) {}
+
 // The window's layout, engine and dialogs are not part of the component yet: Init records
 // its arguments and reports that no view was loaded, and StartUpdate reports no start.
 int CUpdateLogic::Init(IUpdateHost* host, std::uint32_t embedded) {

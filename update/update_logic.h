@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "framework/logger.h"
+#include "liveupdate/live_update_config.h"
 #include "module/component_base.h"
 #include "module/component_interfaces.h"
 
@@ -25,7 +27,7 @@ class IUpdateLogic : public IComponent {
 
 class CUpdateLogic : public TComponentBase<IUpdateLogic, kUpdateLogicId> {
  public:
-  CUpdateLogic() = default;
+  CUpdateLogic();
 
   int Init(IUpdateHost* host, std::uint32_t embedded) override;
   int StartUpdate(std::uint32_t argument) override;
@@ -33,7 +35,9 @@ class CUpdateLogic : public TComponentBase<IUpdateLogic, kUpdateLogicId> {
   void Close() override;
 
  private:
+  Logger logger_;
   IUpdateHost* host_ = nullptr;
+  CLiveUpdateConfig config_;
   std::uint32_t embedded_ = 0;
   std::int32_t show_proxy_button_ = 1;
 };

@@ -5,6 +5,7 @@
 #include "module/module_exports.h"
 #include "testbed/factory/call_journal.h"
 #include "testbed/factory/factory_config.h"
+#include "testbed/factory/message_box_component.h"
 #include "testbed/factory/testbed_factory.h"
 
 extern "C" {
@@ -40,6 +41,15 @@ ORV_EXPORT const char* ORV_CDECL OrvFactJournal() {
 }
 
 ORV_EXPORT void ORV_CDECL OrvFactClearJournal() { orv::testbed::Journal().Clear(); }
+
+// The answer of the next message box shown (1 OK, 2 Cancel, 6 Yes, 7 No); without one, a
+// box is answered with its default button.
+ORV_EXPORT void ORV_CDECL OrvFactPushMessageBoxAnswer(int answer) {
+  try {
+    orv::testbed::PushMessageBoxAnswer(answer);
+  } catch (...) {
+  }
+}
 
 // Unloads the idle modules the factory loaded; answers how many stay loaded.
 ORV_EXPORT int ORV_CDECL OrvFactUnloadModules() {

@@ -4,6 +4,7 @@
 #include "platform/shared_file.h"
 #include "testbed/factory/call_journal.h"
 #include "testbed/factory/factory_config.h"
+#include "testbed/factory/message_box_component.h"
 #include "testbed/factory/registry_component.h"
 
 namespace orv::testbed {
@@ -36,16 +37,23 @@ TestbedFactory::~TestbedFactory() {
 
 IComponent* TestbedFactory::CreateById(ComponentId component_id, const char* registry) {
   Journal().Record("CreateById(" + std::to_string(component_id) + "," + Text(registry) + ")");
+  IComponent* component = nullptr;
   switch (component_id) {
     case kComponentFactoryId:
       return this;
-    case kRegistryId: {
-      const FactoryConfig config = ConfigFor(registry);
-      return new RegistryComponent(config.ReadPath("Registry", "orvex_rootpath_data"));
-    }
+    case kRegistryId:
+      component = new RegistryComponent(
+          ConfigFor(registry).ReadPath("Registry", "orvex_rootpath_data"));
+      break;
+    case kMessageBoxId:
+      component = new MessageBoxComponent;
+      break;
     default:
       return CreateFromConfiguredModule(component_id, registry);
   }
+  std::lock_guard<std::mutex> hold(mutex_);
+  handed_out_.insert(component);
+  return component;
 }
 
 IComponent* TestbedFactory::CreateFromConfiguredModule(ComponentId component_id,

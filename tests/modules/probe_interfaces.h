@@ -56,6 +56,13 @@ class IProbe : public IComponent {
   virtual IComponent* ObtainMessageBoxAndDrop() = 0;                                 // slot 21
   // The factory access's error output, either bound.
   virtual void PrintError(int loaded_first, const char* text) = 0;                   // slot 22
+  // The update window's configuration reader and message box, as the window calls them.
+  virtual void NewLiveUpdateConfig() = 0;                                            // slot 23
+  virtual void ReadInfoText(const char* section, const char* key, char* out, int size) = 0;  // 24
+  virtual int ReadInfoNumber(const char* section, const char* key) = 0;              // slot 25
+  virtual const char* LiveUpdateConfigPath() = 0;                                    // slot 26
+  virtual int ShowBox(void* owner, const char* text, const char* caption,
+                      std::uint32_t style) = 0;                                      // slot 27
 
  protected:
   ~IProbe() = default;
@@ -85,6 +92,7 @@ using OrvFactConfigureFn = void(ORV_CDECL*)(const char*);
 using OrvFactJournalFn = const char*(ORV_CDECL*)();
 using OrvFactClearJournalFn = void(ORV_CDECL*)();
 using OrvFactUnloadModulesFn = int(ORV_CDECL*)();
+using OrvFactPushMessageBoxAnswerFn = void(ORV_CDECL*)(int);
 
 using RecordingFactoryFn = FactoryRecording*(ORV_CDECL*)();
 

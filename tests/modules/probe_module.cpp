@@ -4,6 +4,8 @@
 #include <new>
 
 #include "framework/logger.h"
+#include "liveupdate/live_update_config.h"
+#include "msgbox/zuno_message_box.h"
 #include "framework/orvex_ptr.h"
 #include "framework/root_path.h"
 #include "module/component_base.h"
@@ -72,6 +74,24 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
     } else {
       ErrorPrint("%s", text);
     }
+  }
+
+  void NewLiveUpdateConfig() override { CLiveUpdateConfig config; }
+
+  void ReadInfoText(const char* section, const char* key, char* out, int size) override {
+    CLiveUpdateConfig::GetLiveUpdateInfo(section, key, out, size);
+  }
+
+  int ReadInfoNumber(const char* section, const char* key) override {
+    int value = 0;
+    CLiveUpdateConfig::GetLiveUpdateInfo(section, key, &value);
+    return value;
+  }
+
+  const char* LiveUpdateConfigPath() override { return CLiveUpdateConfig::ConfigurationPath(); }
+
+  int ShowBox(void* owner, const char* text, const char* caption, std::uint32_t style) override {
+    return ZunoMessageBoxImpl(owner, text, caption, style);
   }
 
   void Log(int error, const char* format, int value) override {
