@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64       # win64
   wine64                     # runs the win64 tests
   googletest                 # GoogleTest sources, built by each configuration
+  nlohmann-json3-dev         # the testbed reads its layouts (JSON)
 )
 
 missing=()

@@ -7,6 +7,11 @@
 #include "testbed/factory/factory_config.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/factory/testbed_factory.h"
+#include "testbed/runtime/testbed_control.h"
+
+namespace orv::testbed {
+ITestbedControl* Testbed();
+}  // namespace orv::testbed
 
 extern "C" {
 
@@ -49,6 +54,11 @@ ORV_EXPORT void ORV_CDECL OrvFactPushMessageBoxAnswer(int answer) {
     orv::testbed::PushMessageBoxAnswer(answer);
   } catch (...) {
   }
+}
+
+// The testbed's own controls, for the launcher and the tests.
+ORV_EXPORT orv::testbed::ITestbedControl* ORV_CDECL OrvFactTestbed() {
+  return orv::testbed::Testbed();
 }
 
 // Unloads the idle modules the factory loaded; answers how many stay loaded.

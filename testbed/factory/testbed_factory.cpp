@@ -6,6 +6,8 @@
 #include "testbed/factory/factory_config.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/factory/registry_component.h"
+#include "testbed/ui_engine/ui_layout_engine.h"
+#include "testbed/update_engine/update_engine_component.h"
 
 namespace orv::testbed {
 namespace {
@@ -47,6 +49,12 @@ IComponent* TestbedFactory::CreateById(ComponentId component_id, const char* reg
       break;
     case kMessageBoxId:
       component = new MessageBoxComponent;
+      break;
+    case kUILayoutEngineId:
+      component = new UILayoutEngine;
+      break;
+    case kUpdateEngineId:
+      component = new UpdateEngineComponent;
       break;
     default:
       return CreateFromConfiguredModule(component_id, registry);

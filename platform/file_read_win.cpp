@@ -1,0 +1,18 @@
+#include "platform/file_read.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace orv::platform {
+
+bool ReadWholeFile(const char* path, std::string* content) {
+  if (path == nullptr || content == nullptr) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream text;
+  text << in.rdbuf();
+  *content = text.str();
+  return true;
+}
+
+}  // namespace orv::platform

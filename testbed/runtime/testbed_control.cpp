@@ -1,0 +1,106 @@
+#include "testbed/runtime/testbed_control.h"
+
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/text_encoding.h"
+#include "testbed/factory/message_box_component.h"
+#include "testbed/runtime/message_loop.h"
+#include "testbed/ui_engine/ui_layout_engine.h"
+#include "testbed/update_engine/scenario.h"
+#include "testbed/update_engine/update_engine_component.h"
+
+namespace orv::testbed {
+namespace {
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+class TestbedControl final : public ITestbedControl {
+ public:
+  void RunUntilIdle() override { MessageLoop::Instance().RunUntilIdle(); }
+  bool RunUntil(bool (*done)(void*), void* context) override {
+    return MessageLoop::Instance().RunUntil([done, context] { return done == nullptr || done(context); });
+  }
+  void SetRealTime(double speed) override { MessageLoop::Instance().SetRealTime(speed); }
+  void SetIdleHandler(bool (*idle)(void*), void* context) override {
+    if (idle == nullptr) {
+      MessageLoop::Instance().SetIdleHandler(nullptr);
+    } else {
+      MessageLoop::Instance().SetIdleHandler([idle, context] { return idle(context); });
+    }
+  }
+  std::uint64_t Now() override { return MessageLoop::Instance().Now(); }
+
+  IUILayoutEngine* CreateWindowEngine(const char* window_name) override {
+    return new UILayoutEngine(window_name ? window_name : "");
+  }
+  int UIEngineCount() override { return static_cast<int>(UILayoutEngine::All().size()); }
+  IUILayoutEngine* UIEngineAt(int index) override {
+    const auto all = UILayoutEngine::All();
+    return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<size_t>(index)] : nullptr;
+  }
+
+  bool Click(IUILayoutEngine* engine, const char* control) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && control != nullptr && e->Click(control);
+  }
+  bool SelectComboItem(IUILayoutEngine* engine, const char* control, int position) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && control != nullptr && e->SelectComboItem(control, position);
+  }
+  bool TypeText(IUILayoutEngine* engine, const char* control, const char* utf8_text) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && control != nullptr &&
+           e->TypeText(control, platform::Utf8ToGbk(utf8_text ? utf8_text : ""));
+  }
+  bool InModalRun(IUILayoutEngine* engine) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && e->InModalRun();
+  }
+
+  const char* Render(IUILayoutEngine* engine) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    render_ = e ? e->Render() : std::string();
+    return render_.c_str();
+  }
+  const char* UICalls(IUILayoutEngine* engine) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    calls_ = e ? Joined(e->calls()) : std::string();
+    return calls_.c_str();
+  }
+  void ClearUICalls(IUILayoutEngine* engine) override {
+    if (UILayoutEngine* e = UILayoutEngine::From(engine)) e->ClearCalls();
+  }
+
+  bool SetScenario(const char* text) override {
+    if (text == nullptr) {
+      ClearScenarioText();
+      return true;
+    }
+    Scenario parsed;
+    std::string error;
+    if (!ParseScenario(text, &parsed, &error)) return false;
+    SetScenarioText(text);
+    return true;
+  }
+  void PushMessageBoxAnswer(int answer) override { orv::testbed::PushMessageBoxAnswer(answer); }
+
+ private:
+  std::string render_;
+  std::string calls_;
+};
+
+}  // namespace
+
+ITestbedControl* Testbed() {
+  static TestbedControl control;
+  return &control;
+}
+
+}  // namespace orv::testbed

@@ -1,0 +1,51 @@
+// What the launcher and the tests do to the testbed beyond the framework's interfaces: pump
+// the message loop, act as the person in front of the screen, look at the screen, and set
+// what the update engine and the message box will do. OrvFact.dll exports one instance
+// ("OrvFactTestbed"); it is a C++ interface shared only by programs built with the testbed.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/ui_layout_engine.h"
+#include "platform/abi.h"
+
+namespace orv::testbed {
+
+class ITestbedControl {
+ public:
+  // The message loop (see testbed/runtime/message_loop.h).
+  virtual void RunUntilIdle() = 0;
+  virtual bool RunUntil(bool (*done)(void* context), void* context) = 0;
+  virtual void SetRealTime(double speed) = 0;
+  virtual void SetIdleHandler(bool (*idle)(void* context), void* context) = 0;
+  virtual std::uint64_t Now() = 0;
+
+  // A UI engine for a window of the launcher's own (component 186, released by the caller).
+  virtual IUILayoutEngine* CreateWindowEngine(const char* window_name) = 0;
+  // Every testbed UI engine alive, oldest first (the launcher's window, dialogs, ...).
+  virtual int UIEngineCount() = 0;
+  virtual IUILayoutEngine* UIEngineAt(int index) = 0;
+
+  // The person: false when the control is not there to be used.
+  virtual bool Click(IUILayoutEngine* engine, const char* control) = 0;
+  virtual bool SelectComboItem(IUILayoutEngine* engine, const char* control, int position) = 0;
+  virtual bool TypeText(IUILayoutEngine* engine, const char* control, const char* utf8_text) = 0;
+  virtual bool InModalRun(IUILayoutEngine* engine) = 0;
+
+  // The screen and the record of calls: valid until the next call of the same operation.
+  virtual const char* Render(IUILayoutEngine* engine) = 0;
+  virtual const char* UICalls(IUILayoutEngine* engine) = 0;
+  virtual void ClearUICalls(IUILayoutEngine* engine) = 0;
+
+  // The scenario of the next update engines (null: back to the configured file), and the
+  // next message box's answer.
+  virtual bool SetScenario(const char* text) = 0;
+  virtual void PushMessageBoxAnswer(int answer) = 0;
+
+ protected:
+  ~ITestbedControl() = default;
+};
+
+using OrvFactTestbedFn = ITestbedControl*(ORV_CDECL*)();
+
+}  // namespace orv::testbed

@@ -1,0 +1,74 @@
+// The objects of the testbed's UI engine: one element per window or control, in a tree.
+//
+// `Element` holds what every object has (name, control id, kind, layout text, visibility,
+// children); each kind also implements the interface the module calls it through
+// (IUIStaticText, IUIProgressBar, ...), as its first base, so that the interface pointer is
+// the object's address. Every call through an interface is recorded with the engine.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/ui_layout_engine.h"
+
+namespace orv::testbed {
+
+class UILayoutEngine;
+
+enum class ElementKind { kWindow, kContainer, kStatic, kButton, kProgressBar, kEdit, kPassword, kCombo };
+
+// Type codes as GetType answers them; only the static text's is fixed by the framework.
+std::uint32_t TypeCode(ElementKind kind);
+const char* KindName(ElementKind kind);
+
+class Element {
+ public:
+  Element(UILayoutEngine* engine, ElementKind kind, std::string name);
+  virtual ~Element() = default;
+
+  // The object as the engine hands it out.
+  virtual IUIObject* Handle() = 0;
+
+  UILayoutEngine* engine() const { return engine_; }
+  ElementKind kind() const { return kind_; }
+  const std::string& name() const { return name_; }
+  std::uint32_t id() const { return id_; }
+  void set_id(std::uint32_t id) { id_ = id; }
+  Element* parent() const { return parent_; }
+  const std::vector<std::unique_ptr<Element>>& children() const { return children_; }
+  Element* AddChild(std::unique_ptr<Element> child);
+  Element* NextSibling() const;
+
+  // What the layout gives and the module changes (texts are GBK).
+  std::string layout_text;
+  std::string text;
+  bool visible = true;
+  bool enabled = true;
+  int update_depth = 0;  // open BeginUpdate calls
+  // Progress bars.
+  int range_min = 0;
+  int range_max = 100;
+  int position = 0;
+  int bar_option = 0;
+  // Combo boxes.
+  std::vector<std::string> items;
+  int selection = -1;
+
+  bool ShownOnScreen() const;  // visible, and every ancestor too
+  void Record(const std::string& call);
+
+ private:
+  UILayoutEngine* engine_;
+  ElementKind kind_;
+  std::string name_;
+  std::uint32_t id_ = 0;
+  Element* parent_ = nullptr;
+  std::vector<std::unique_ptr<Element>> children_;
+};
+
+// Creates the element of a kind, with its interface.
+std::unique_ptr<Element> MakeElement(UILayoutEngine* engine, ElementKind kind, std::string name);
+
+}  // namespace orv::testbed

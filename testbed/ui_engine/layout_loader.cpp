@@ -1,0 +1,87 @@
+#include "testbed/ui_engine/layout_loader.h"
+
+#include <nlohmann/json.hpp>
+
+#include "platform/file_read.h"
+#include "platform/text_encoding.h"
+
+namespace orv::testbed {
+namespace {
+
+using Json = nlohmann::json;
+
+bool KindFromName(const std::string& name, ElementKind* kind) {
+  static const struct {
+    const char* name;
+    ElementKind kind;
+  } kKinds[] = {
+      {"window", ElementKind::kWindow},     {"container", ElementKind::kContainer},
+      {"static", ElementKind::kStatic},     {"button", ElementKind::kButton},
+      {"progress", ElementKind::kProgressBar}, {"edit", ElementKind::kEdit},
+      {"password", ElementKind::kPassword}, {"combo", ElementKind::kCombo},
+  };
+  for (const auto& entry : kKinds) {
+    if (name == entry.name) {
+      *kind = entry.kind;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::string* error) {
+  ElementKind kind;
+  const std::string type = node.value("type", "");
+  if (!KindFromName(type, &kind)) {
+    *error = "unknown object type \"" + type + "\"";
+    return nullptr;
+  }
+  auto element = MakeElement(engine, kind, node.value("name", ""));
+  element->layout_text = platform::Utf8ToGbk(node.value("text", ""));
+  element->visible = node.value("visible", true);
+  element->enabled = node.value("enabled", true);
+  if (auto items = node.find("items"); items != node.end() && items->is_array()) {
+    for (const Json& item : *items) element->items.push_back(platform::Utf8ToGbk(item.get<std::string>()));
+  }
+  element->selection = node.value("selected", element->items.empty() ? -1 : 0);
+  if (auto children = node.find("children"); children != node.end() && children->is_array()) {
+    for (const Json& child : *children) {
+      auto built = Build(engine, child, error);
+      if (!built) return nullptr;
+      element->AddChild(std::move(built));
+    }
+  }
+  return element;
+}
+
+}  // namespace
+
+void SplitLayoutPath(const std::string& path, std::string* file, std::string* node) {
+  const size_t cut = path.find(".tpf/");
+  if (cut == std::string::npos) {
+    *file = path;
+    *node = kDefaultLayoutNode;
+    return;
+  }
+  *file = path.substr(0, cut + 4);
+  *node = path.substr(cut + 4);
+}
+
+std::unique_ptr<Element> LoadLayoutTree(UILayoutEngine* engine, const std::string& file,
+                                        const std::string& node, std::string* error) {
+  std::string text;
+  if (!platform::ReadWholeFile(file.c_str(), &text)) {
+    *error = "cannot read " + file;
+    return nullptr;
+  }
+  try {
+    const Json document = Json::parse(text);
+    const Json& object = document.at(Json::json_pointer(node));
+    return Build(engine, object, error);
+  } catch (const std::exception& failure) {
+    *error = file + ": " + failure.what();
+    return nullptr;
+  }
+}
+
+}  // namespace orv::testbed

@@ -1,0 +1,260 @@
+#include "testbed/ui_engine/ui_layout_engine.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "framework/property_bag.h"
+#include "testbed/runtime/message_loop.h"
+#include "testbed/ui_engine/layout_loader.h"
+#include "testbed/ui_engine/view_renderer.h"
+
+namespace orv::testbed {
+namespace {
+
+// Every engine alive in the process, so that a pointer can be checked before it is trusted.
+std::mutex g_engines_mutex;
+std::vector<UILayoutEngine*> g_engines;  // in order of creation
+
+std::string Text(const char* s) { return s ? s : "<null>"; }
+
+}  // namespace
+
+UILayoutEngine::UILayoutEngine(std::string window_name)
+    : window_(MakeElement(this, ElementKind::kWindow, std::move(window_name))) {
+  AssignIds(window_.get());
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  g_engines.push_back(this);
+}
+
+UILayoutEngine::~UILayoutEngine() {
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  g_engines.erase(std::remove(g_engines.begin(), g_engines.end(), this), g_engines.end());
+}
+
+UILayoutEngine* UILayoutEngine::From(IUILayoutEngine* engine) {
+  auto* candidate = static_cast<UILayoutEngine*>(engine);
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  return std::find(g_engines.begin(), g_engines.end(), candidate) != g_engines.end() ? candidate
+                                                                                      : nullptr;
+}
+
+std::vector<UILayoutEngine*> UILayoutEngine::All() {
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  return g_engines;
+}
+
+void UILayoutEngine::Record(const std::string& call) { calls_.push_back(call); }
+
+void UILayoutEngine::AssignIds(Element* subtree) {
+  subtree->set_id(next_id_++);
+  by_id_[subtree->id()] = subtree;
+  for (const auto& child : subtree->children()) AssignIds(child.get());
+}
+
+void UILayoutEngine::RegisterNames(Element* subtree) {
+  if (!subtree->name().empty() && names_.count(subtree->name()) == 0) {
+    names_[subtree->name()] = subtree->id();
+  }
+  for (const auto& child : subtree->children()) RegisterNames(child.get());
+}
+
+std::uint32_t UILayoutEngine::LoadLayout(const char* path, std::uint32_t parent) {
+  Record("LoadLayout(" + Text(path) + "," + std::to_string(parent) + ")");
+  std::string file;
+  std::string node;
+  SplitLayoutPath(path ? path : "", &file, &node);
+  auto tree = LoadLayoutTree(this, file, node, &last_error_);
+  if (!tree) return 0;
+  // A dialog's layout is a window of its own: it becomes the engine's window.
+  if (tree->kind() == ElementKind::kWindow) {
+    window_ = std::move(tree);
+  } else {
+    window_->AddChild(std::move(tree));
+  }
+  by_id_.clear();
+  names_.clear();
+  next_id_ = 1;
+  AssignIds(window_.get());
+  RegisterNames(window_.get());
+  return window_->id();
+}
+
+IUIObject* UILayoutEngine::LoadIntoWindow(Element* window, const char* path) {
+  std::string file;
+  std::string node;
+  SplitLayoutPath(path ? path : "", &file, &node);
+  auto tree = LoadLayoutTree(this, file, node, &last_error_);
+  if (!tree) return nullptr;
+  Element* loaded = window->AddChild(std::move(tree));
+  AssignIds(loaded);
+  return loaded->Handle();
+}
+
+int UILayoutEngine::AttachObject(IUIObject* loaded) {
+  Element* element = ElementFor(loaded);
+  Record("AttachObject(" + (element ? element->name() : std::string("<null>")) + ")");
+  if (element == nullptr) return 0;
+  RegisterNames(element);
+  return 1;
+}
+
+int UILayoutEngine::SetOwnerWindow(platform::WindowHandle owner) {
+  Record("SetOwnerWindow(" + std::to_string(reinterpret_cast<std::uintptr_t>(owner)) + ")");
+  owner_ = owner;
+  return 1;
+}
+
+int UILayoutEngine::ReleaseControl(std::uint32_t control_id) {
+  auto found = by_id_.find(control_id);
+  Record("ReleaseControl(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) +
+         ")");
+  return found != by_id_.end() ? 1 : 0;
+}
+
+std::uint32_t UILayoutEngine::FindControl(const char* name) {
+  Record("FindControl(" + Text(name) + ")");
+  if (name == nullptr) return 0;
+  auto found = names_.find(name);
+  return found == names_.end() ? 0 : found->second;
+}
+
+IUIObject* UILayoutEngine::GetControl(std::uint32_t control_id) {
+  auto found = by_id_.find(control_id);
+  Record("GetControl(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
+  return found == by_id_.end() ? nullptr : found->second->Handle();
+}
+
+IUIWindowRoot* UILayoutEngine::GetRootObject() {
+  Record("GetRootObject");
+  return AsWindowRoot(window_->Handle());
+}
+
+int UILayoutEngine::AddEventSink(std::uint32_t control_id, IUIEventSink* sink) {
+  auto found = by_id_.find(control_id);
+  Record("AddEventSink(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
+  if (sink == nullptr) return 0;
+  sinks_.emplace(control_id, sink);
+  return 1;
+}
+
+int UILayoutEngine::RemoveEventSink(std::uint32_t control_id, IUIEventSink* sink) {
+  auto found = by_id_.find(control_id);
+  Record("RemoveEventSink(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) +
+         ")");
+  auto range = sinks_.equal_range(control_id);
+  for (auto it = range.first; it != range.second; ++it) {
+    if (it->second == sink) {
+      sinks_.erase(it);
+      return 1;
+    }
+  }
+  return 0;
+}
+
+int UILayoutEngine::GetProperties(IPropertyBag* bag, std::uint32_t key) {
+  Record("GetProperties(" + std::to_string(key) + ")");
+  if (bag == nullptr) return 0;
+  if (key == kOwnerWindowKey) {
+    bag->SetDword(key, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(WindowHandle())));
+  }
+  return 1;
+}
+
+platform::WindowHandle UILayoutEngine::WindowHandle() const {
+  // A nonzero value that names this engine's window for as long as the engine lives.
+  return reinterpret_cast<platform::WindowHandle>(
+      static_cast<std::uintptr_t>(0x10000u + (reinterpret_cast<std::uintptr_t>(this) >> 4 & 0xFFFFu)));
+}
+
+Element* UILayoutEngine::ElementFor(IUIObject* object) const {
+  if (object == nullptr) return nullptr;
+  for (const auto& entry : by_id_) {
+    if (entry.second->Handle() == object) return entry.second;
+  }
+  return nullptr;
+}
+
+Element* UILayoutEngine::Find(const std::string& name) const {
+  for (const auto& entry : by_id_) {
+    if (entry.second->name() == name) return entry.second;
+  }
+  return nullptr;
+}
+
+std::uint32_t UILayoutEngine::RunModal(Element* window) {
+  modal_runs_.push_back(ModalRun{window, false, 0});
+  const size_t depth = modal_runs_.size();
+  MessageLoop::Instance().RunUntil([this, depth] { return modal_runs_[depth - 1].ended; });
+  const std::uint32_t result = modal_runs_[depth - 1].ended ? modal_runs_[depth - 1].result : 0;
+  modal_runs_.resize(depth - 1);
+  return result;
+}
+
+void UILayoutEngine::EndModal(Element* window, std::uint32_t control_id) {
+  for (auto run = modal_runs_.rbegin(); run != modal_runs_.rend(); ++run) {
+    if (run->window == window && !run->ended) {
+      run->ended = true;
+      run->result = control_id;
+      return;
+    }
+  }
+}
+
+void UILayoutEngine::Deliver(std::uint32_t control_id, std::int32_t code) {
+  auto found = by_id_.find(control_id);
+  if (found == by_id_.end()) return;
+  // The control's own sinks, then those of its ancestors (a dialog registers on its root).
+  std::vector<IUIEventSink*> receivers;
+  for (Element* e = found->second; e != nullptr; e = e->parent()) {
+    auto range = sinks_.equal_range(e->id());
+    for (auto it = range.first; it != range.second; ++it) receivers.push_back(it->second);
+  }
+  for (IUIEventSink* sink : receivers) {
+    // A handler may remove sinks or end the engine's use: deliver only to those still there.
+    bool still_registered = false;
+    for (const auto& entry : sinks_) still_registered = still_registered || entry.second == sink;
+    if (!still_registered) continue;
+    auto* event = new PropertyBag;
+    event->SetInt(kEventCodeKey, code);
+    sink->OnUIEvent(control_id, event);
+    event->Release(0);
+  }
+}
+
+bool UILayoutEngine::Click(const std::string& name) {
+  Element* target = Find(name);
+  if (target == nullptr || !target->ShownOnScreen() || !target->enabled) return false;
+  const std::uint32_t id = target->id();
+  MessageLoop::Instance().Post([this, id] { Deliver(id, kEventClick); });
+  return true;
+}
+
+bool UILayoutEngine::SelectComboItem(const std::string& name, int position) {
+  Element* target = Find(name);
+  if (target == nullptr || target->kind() != ElementKind::kCombo || !target->ShownOnScreen() ||
+      position < 0 || position >= static_cast<int>(target->items.size())) {
+    return false;
+  }
+  const std::uint32_t id = target->id();
+  MessageLoop::Instance().Post([this, id, position] {
+    auto found = by_id_.find(id);
+    if (found == by_id_.end()) return;
+    found->second->selection = position;
+    Deliver(id, kEventComboSelectionChanged);
+  });
+  return true;
+}
+
+bool UILayoutEngine::TypeText(const std::string& name, const std::string& gbk_text) {
+  Element* target = Find(name);
+  if (target == nullptr || !target->ShownOnScreen() || !target->enabled ||
+      (target->kind() != ElementKind::kEdit && target->kind() != ElementKind::kPassword)) {
+    return false;
+  }
+  target->text = gbk_text;
+  return true;
+}
+
+std::string UILayoutEngine::Render() const { return RenderView(*window_); }
+
+}  // namespace orv::testbed

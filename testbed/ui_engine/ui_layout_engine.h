@@ -1,0 +1,92 @@
+// The UI layout engine (component 186) as the testbed plays it: a tree of named objects built
+// from ".tpf" layouts, events delivered to registered sinks through the testbed's message
+// loop, modal runs that process queued user actions until EndModal, a record of every call,
+// and a text drawing of what is visible for people and tests.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/ui_layout_engine.h"
+#include "testbed/common/testbed_component.h"
+#include "testbed/ui_engine/element.h"
+
+namespace orv::testbed {
+
+class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutEngineId> {
+ public:
+  // `window_name` names the engine's window (the launcher's main window, or a dialog's until
+  // a layout replaces it).
+  explicit UILayoutEngine(std::string window_name = "");
+  ~UILayoutEngine() override;
+
+  // The engine behind an IUILayoutEngine pointer, if it is one of the testbed's.
+  static UILayoutEngine* From(IUILayoutEngine* engine);
+  // Every engine alive, oldest first.
+  static std::vector<UILayoutEngine*> All();
+
+  // IUILayoutEngine
+  std::uint32_t LoadLayout(const char* path, std::uint32_t parent) override;
+  int AttachObject(IUIObject* loaded) override;
+  int SetOwnerWindow(platform::WindowHandle owner) override;
+  int ReleaseControl(std::uint32_t control_id) override;
+  std::uint32_t FindControl(const char* name) override;
+  IUIObject* GetControl(std::uint32_t control_id) override;
+  IUIWindowRoot* GetRootObject() override;
+  int AddEventSink(std::uint32_t control_id, IUIEventSink* sink) override;
+  int RemoveEventSink(std::uint32_t control_id, IUIEventSink* sink) override;
+  int GetProperties(IPropertyBag* bag, std::uint32_t key) override;
+
+  // Called by the objects.
+  IUIObject* LoadIntoWindow(Element* window, const char* path);
+  std::uint32_t RunModal(Element* window);
+  void EndModal(Element* window, std::uint32_t control_id);
+  void Record(const std::string& call);
+
+  // What a person does, queued on the message loop; false when the control is not there to
+  // be used (missing, hidden or disabled).
+  bool Click(const std::string& name);
+  bool SelectComboItem(const std::string& name, int position);
+  bool TypeText(const std::string& name, const std::string& gbk_text);
+
+  // The object of that name anywhere in the tree, attached or not.
+  Element* Find(const std::string& name) const;
+  Element* window() const { return window_.get(); }
+  platform::WindowHandle WindowHandle() const;
+  bool InModalRun() const { return !modal_runs_.empty(); }
+
+  const std::vector<std::string>& calls() const { return calls_; }
+  void ClearCalls() { calls_.clear(); }
+  const std::string& last_error() const { return last_error_; }
+
+  // The visible part of the view, in UTF-8: one line per object, indented by depth.
+  std::string Render() const;
+
+ private:
+  struct ModalRun {
+    Element* window;
+    bool ended;
+    std::uint32_t result;
+  };
+
+  void AssignIds(Element* subtree);
+  void RegisterNames(Element* subtree);
+  void Deliver(std::uint32_t control_id, std::int32_t code);
+  Element* ElementFor(IUIObject* object) const;
+
+  std::unique_ptr<Element> window_;
+  std::vector<std::unique_ptr<Element>> detached_;  // loaded, not yet attached
+  std::map<std::uint32_t, Element*> by_id_;
+  std::map<std::string, std::uint32_t> names_;
+  std::multimap<std::uint32_t, IUIEventSink*> sinks_;
+  std::vector<ModalRun> modal_runs_;
+  std::vector<std::string> calls_;
+  std::uint32_t next_id_ = 1;
+  platform::WindowHandle owner_ = nullptr;
+  std::string last_error_;
+};
+
+}  // namespace orv::testbed

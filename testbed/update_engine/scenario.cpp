@@ -1,0 +1,133 @@
+#include "testbed/update_engine/scenario.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace orv::testbed {
+namespace {
+
+bool ParseNumber(const std::string& text, long long* value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  *value = std::strtoll(text.c_str(), &end, 10);
+  return end != nullptr && *end == '\0';
+}
+
+bool ParseField(const std::string& field, ScenarioStep* step, std::string* error) {
+  const size_t equals = field.find('=');
+  if (equals == std::string::npos) {
+    *error = "expected name=value, got \"" + field + "\"";
+    return false;
+  }
+  const std::string name = field.substr(0, equals);
+  const std::string value = field.substr(equals + 1);
+  UpdateProgressInfo& info = step->progress;
+  if (name == "version") {
+    if (value.size() >= sizeof info.latest_version) {
+      *error = "version longer than 131 characters";
+      return false;
+    }
+    std::memcpy(info.latest_version, value.c_str(), value.size() + 1);
+    return true;
+  }
+  long long number = 0;
+  if (!ParseNumber(value, &number)) {
+    *error = "\"" + value + "\" is not a number";
+    return false;
+  }
+  const auto u32 = static_cast<std::uint32_t>(number);
+  if (name == "phase") info.phase = u32;
+  else if (name == "percent") info.percent = u32;
+  else if (name == "size") info.file_size = u32;
+  else if (name == "speed") info.speed = u32;
+  else if (name == "kind") info.update_kind = u32;
+  else if (name == "valid") info.valid = u32;
+  else if (name == "code") step->error_code = u32;
+  else {
+    *error = "unknown field \"" + name + "\"";
+    return false;
+  }
+  return true;
+}
+
+bool ParseStepKind(const std::string& word, StepKind* kind) {
+  static const struct {
+    const char* word;
+    StepKind kind;
+  } kKinds[] = {{"need", StepKind::kNeedUpdate}, {"progress", StepKind::kProgress},
+                {"success", StepKind::kSuccess}, {"fail", StepKind::kFail},
+                {"finish", StepKind::kFinish},   {"timing", StepKind::kStageTiming}};
+  for (const auto& entry : kKinds) {
+    if (word == entry.word) {
+      *kind = entry.kind;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error) {
+  *scenario = Scenario{};
+  std::istringstream lines(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(lines, line)) {
+    ++number;
+    const size_t comment = line.find('#');
+    if (comment != std::string::npos) line.erase(comment);
+    std::istringstream words(line);
+    std::string first;
+    if (!(words >> first)) continue;
+    std::string reason;
+    if (first == "option") {
+      std::string option;
+      while (words >> option) {
+        if (option == "params=0") scenario->accept_params = false;
+        else if (option == "run=0") scenario->accept_run = false;
+        else reason = "unknown option \"" + option + "\"";
+      }
+    } else {
+      ScenarioStep step;
+      step.progress.valid = 1;
+      long long delay = 0;
+      std::string verb;
+      if (!ParseNumber(first, &delay) || delay < 0) {
+        reason = "a step starts with its delay in milliseconds";
+      } else if (!(words >> verb) || !ParseStepKind(verb, &step.kind)) {
+        reason = "unknown step \"" + verb + "\"";
+      } else {
+        step.delay_ms = static_cast<std::uint32_t>(delay);
+        std::string field;
+        while (reason.empty() && words >> field) ParseField(field, &step, &reason);
+        if (reason.empty()) scenario->steps.push_back(step);
+      }
+    }
+    if (!reason.empty()) {
+      *error = "line " + std::to_string(number) + ": " + reason;
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string DescribeStep(const ScenarioStep& step) {
+  const UpdateProgressInfo& p = step.progress;
+  switch (step.kind) {
+    case StepKind::kNeedUpdate: return "OnNeedUpdate";
+    case StepKind::kSuccess: return "OnUpdateSuccess";
+    case StepKind::kFinish: return "OnUpdateFinish";
+    case StepKind::kStageTiming: return "OnStageTiming";
+    case StepKind::kFail: return "OnUpdateFail(" + std::to_string(static_cast<std::int32_t>(step.error_code)) + ")";
+    case StepKind::kProgress:
+      return "OnUpdateProgress(valid=" + std::to_string(p.valid) + ",phase=" + std::to_string(p.phase) +
+             ",percent=" + std::to_string(p.percent) + ",size=" + std::to_string(p.file_size) +
+             ",speed=" + std::to_string(p.speed) + ",kind=" + std::to_string(p.update_kind) +
+             ",version=" + p.latest_version + ")";
+  }
+  return "";
+}
+
+}  // namespace orv::testbed

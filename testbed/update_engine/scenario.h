@@ -1,0 +1,47 @@
+// Scenarios of the testbed's update engine: what the engine reports after a successful start,
+// written as text a person can edit. One step per line; '#' starts a comment:
+//
+//   <delay ms>  need
+//   <delay ms>  progress  phase=1 percent=40 size=10485760 speed=524288 version=2.1.0
+//                         [kind=2] [valid=0]
+//   <delay ms>  success
+//   <delay ms>  fail      code=<error code, decimal, may be negative>
+//   <delay ms>  finish
+//   <delay ms>  timing
+//
+// The delay counts from the step before. Options change how the engine answers the start:
+//
+//   option params=0     SetUpdateParams refuses the start record
+//   option run=0        RunUpdate refuses to start
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/update_engine.h"
+
+namespace orv::testbed {
+
+enum class StepKind { kNeedUpdate, kProgress, kSuccess, kFail, kFinish, kStageTiming };
+
+struct ScenarioStep {
+  std::uint32_t delay_ms = 0;
+  StepKind kind = StepKind::kFinish;
+  UpdateProgressInfo progress{};  // kProgress
+  std::uint32_t error_code = 0;   // kFail
+};
+
+struct Scenario {
+  std::vector<ScenarioStep> steps;
+  bool accept_params = true;
+  bool accept_run = true;
+};
+
+// False, with the line and the reason in `error`, when the text is not a scenario.
+bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error);
+
+// One line describing a step, as the engine records it.
+std::string DescribeStep(const ScenarioStep& step);
+
+}  // namespace orv::testbed

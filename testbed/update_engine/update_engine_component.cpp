@@ -1,0 +1,129 @@
+#include "testbed/update_engine/update_engine_component.h"
+
+#include <mutex>
+
+#include "platform/file_read.h"
+#include "testbed/factory/call_journal.h"
+#include "testbed/factory/factory_config.h"
+#include "testbed/runtime/message_loop.h"
+
+namespace orv::testbed {
+namespace {
+
+std::mutex g_scenario_mutex;
+bool g_has_text = false;
+std::string g_text;
+
+// The scenario to play: the one set, else the configured file, else "no update needed".
+Scenario CurrentScenario() {
+  std::string text = "0 finish\n";
+  {
+    std::lock_guard<std::mutex> hold(g_scenario_mutex);
+    if (g_has_text) {
+      text = g_text;
+    } else {
+      const std::string file = DefaultConfig().ReadPath("UpdateEngine", "Scenario");
+      if (!file.empty() && !platform::ReadWholeFile(file.c_str(), &text)) {
+        Journal().Record("UpdateEngine: cannot read scenario " + file);
+      }
+    }
+  }
+  Scenario scenario;
+  std::string error;
+  if (!ParseScenario(text, &scenario, &error)) {
+    Journal().Record("UpdateEngine: scenario rejected: " + error);
+    ParseScenario("0 finish\n", &scenario, &error);
+  }
+  return scenario;
+}
+
+}  // namespace
+
+void SetScenarioText(const std::string& text) {
+  std::lock_guard<std::mutex> hold(g_scenario_mutex);
+  g_has_text = true;
+  g_text = text;
+}
+
+void ClearScenarioText() {
+  std::lock_guard<std::mutex> hold(g_scenario_mutex);
+  g_has_text = false;
+  g_text.clear();
+}
+
+UpdateEngineComponent::UpdateEngineComponent()
+    : scenario_(CurrentScenario()), alive_(std::make_shared<bool>(true)) {}
+
+UpdateEngineComponent::~UpdateEngineComponent() {
+  *alive_ = false;
+  Journal().Record("UpdateEngine.Released");
+}
+
+void UpdateEngineComponent::Advise(void* listener, std::uint32_t cookie) {
+  Journal().Record("UpdateEngine.Advise(" + std::to_string(cookie) + ")");
+  TestbedComponent::Advise(listener, cookie);
+}
+
+void UpdateEngineComponent::Unadvise(void* listener) {
+  Journal().Record("UpdateEngine.Unadvise");
+  TestbedComponent::Unadvise(listener);
+}
+
+int UpdateEngineComponent::UseProxy(const ProxyEntry* entry) {
+  Journal().Record(entry ? "UpdateEngine.UseProxy(" + std::to_string(entry->type) + "," +
+                               std::string(entry->address) + "," + std::to_string(entry->port) + ")"
+                         : std::string("UpdateEngine.UseProxy(<null>)"));
+  return 1;
+}
+
+int UpdateEngineComponent::SetUpdateParams(const UpdateStartParams* params) {
+  Journal().Record(params ? "UpdateEngine.SetUpdateParams(client=" +
+                                std::to_string(params->client_field) +
+                                ",argument=" + std::to_string(params->argument) + ")"
+                          : std::string("UpdateEngine.SetUpdateParams(<null>)"));
+  return params != nullptr && scenario_.accept_params ? 1 : 0;
+}
+
+int UpdateEngineComponent::RunUpdate(const char* text, std::uint32_t first, std::uint32_t second) {
+  Journal().Record("UpdateEngine.RunUpdate(" + std::string(text ? text : "<null>") + "," +
+                   std::to_string(first) + "," + std::to_string(second) + ")");
+  if (!scenario_.accept_run) return 0;
+  std::uint32_t due = 0;
+  std::weak_ptr<bool> alive = alive_;
+  for (const ScenarioStep& step : scenario_.steps) {
+    due += step.delay_ms;
+    MessageLoop::Instance().Post(
+        [this, alive, step] {
+          const auto still = alive.lock();
+          if (still && *still) Play(step);
+        },
+        due);
+  }
+  return 1;
+}
+
+void UpdateEngineComponent::Play(const ScenarioStep& step) {
+  // A copy: a listener may unadvise, or release the engine, while it is being told.
+  const auto listeners = this->listeners();
+  std::weak_ptr<bool> alive = alive_;
+  Journal().Record("UpdateEngine -> " + DescribeStep(step));
+  for (const auto& entry : listeners) {
+    const auto still = alive.lock();
+    if (!still || !*still || this->listeners().count(entry.first) == 0) return;
+    auto* sink = static_cast<IUpdateEngineEvent*>(entry.first);
+    switch (step.kind) {
+      case StepKind::kNeedUpdate: sink->OnNeedUpdate(); break;
+      case StepKind::kProgress: {
+        const UpdateProgressInfo record = step.progress;  // the engine's own, for this call
+        sink->OnUpdateProgress(&record);
+        break;
+      }
+      case StepKind::kSuccess: sink->OnUpdateSuccess(); break;
+      case StepKind::kFail: sink->OnUpdateFail(step.error_code); break;
+      case StepKind::kFinish: sink->OnUpdateFinish(); break;
+      case StepKind::kStageTiming: sink->OnStageTiming(); break;
+    }
+  }
+}
+
+}  // namespace orv::testbed

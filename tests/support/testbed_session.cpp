@@ -1,0 +1,34 @@
+#include "tests/support/testbed_session.h"
+
+#include "tests/modules/probe_interfaces.h"
+
+namespace orv::testing {
+
+TestbedSession::TestbedSession() {
+  factory_ = static_cast<IComponentFactory*>(module_.CreateComponent(kComponentFactoryId, 0));
+  if (auto testbed = module_.Find<testbed::OrvFactTestbedFn>("OrvFactTestbed")) control_ = testbed();
+  ClearJournal();
+}
+
+TestbedSession::~TestbedSession() {
+  if (control_ != nullptr) {
+    control_->RunUntilIdle();  // nothing of this test may run in the next one
+    control_->SetScenario(nullptr);
+  }
+  if (auto unload = module_.Find<OrvFactUnloadModulesFn>("OrvFactUnloadModules")) unload();
+}
+
+std::string TestbedSession::Journal() const {
+  auto journal = module_.Find<OrvFactJournalFn>("OrvFactJournal");
+  return journal ? journal() : "";
+}
+
+void TestbedSession::ClearJournal() const {
+  if (auto clear = module_.Find<OrvFactClearJournalFn>("OrvFactClearJournal")) clear();
+}
+
+std::string TestbedSession::RootPath(const std::string& relative) {
+  return BesideExecutable(relative.c_str());
+}
+
+}  // namespace orv::testing
