@@ -9,6 +9,7 @@
 
 #include "framework/ui_layout_engine.h"
 #include "framework/update_engine.h"
+#include "platform/file_read.h"
 #include "platform/text_encoding.h"
 #include "tests/support/testbed_session.h"
 
@@ -223,6 +224,35 @@ TEST(TestbedUpdateEngine, PlaysAScenarioOnTheLoopWithTheRecordsAtTheirOffsets) {
   EXPECT_EQ(4u, sink.events.size());
   EventSourceOf(engine)->Unadvise(&sink);
   engine->Release(0);
+}
+
+TEST(TestbedUpdateEngine, TheShippedFullUpdateArrivesInOrder) {
+  TestbedSession testbed;
+  ASSERT_TRUE(testbed.ready());
+  std::string scenario;
+  ASSERT_TRUE(platform::ReadWholeFile(TestbedSession::RootPath("scenarios\\full_update.scn").c_str(),
+                                      &scenario));
+  ASSERT_TRUE(testbed.control()->SetScenario(scenario.c_str()));
+  IUILayoutEngine* window = testbed.control()->CreateWindowEngine("MainWindow");
+  const std::string layout =
+      TestbedSession::RootPath("ui\\LayOut\\Container_Update.tpf") + "/OrvexUILayout/UIObject";
+  ASSERT_NE(nullptr, window->GetRootObject()->LoadFromLayout(layout.c_str(), 1));
+
+  auto* engine = static_cast<IUpdateEngine*>(testbed.factory()->CreateById(kUpdateEngineId, nullptr));
+  RecordingEngineSink sink;
+  EventSourceOf(engine)->Advise(static_cast<IUpdateEngineEvent*>(&sink), 0);
+  ASSERT_EQ(1, engine->RunUpdate("", 1, 0));
+  testbed.control()->RunUntilIdle();
+  EXPECT_EQ((std::vector<std::string>{"need", "progress", "progress", "progress", "progress",
+                                      "progress", "progress", "progress", "progress", "progress",
+                                      "success", "timing", "finish"}),
+            sink.events);
+  ASSERT_EQ(9u, sink.records.size());
+  std::vector<std::uint32_t> percents;
+  for (const UpdateProgressInfo& record : sink.records) percents.push_back(record.phase * 1000 + record.percent);
+  EXPECT_EQ((std::vector<std::uint32_t>{1000, 1010, 1035, 1060, 1085, 1100, 2000, 2050, 2100}), percents);
+  engine->Release(0);
+  window->Release(0);
 }
 
 }  // namespace

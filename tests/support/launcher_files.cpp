@@ -9,12 +9,6 @@
 
 namespace orv::testing {
 
-std::string NativePath(const std::string& windows_path) {
-  std::string path = windows_path;
-  if (std::filesystem::path::preferred_separator == '/') std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
-
 LauncherFiles::~LauncherFiles() {
   for (const std::string& name : written_) std::remove(NativePath(BesideExecutable(name.c_str())).c_str());
 }

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_path.h"
+
 namespace orv::testing {
+
+using platform::NativePath;
 
 class LauncherFiles {
  public:
@@ -21,8 +25,5 @@ class LauncherFiles {
  private:
   std::vector<std::string> written_;
 };
-
-// A Windows-form path as this process's own file functions need it.
-std::string NativePath(const std::string& windows_path);
 
 }  // namespace orv::testing
