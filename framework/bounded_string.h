@@ -67,4 +67,8 @@ int ReplaceFirst(const char* src, const char* find, const char* replace, char* o
 // that itself contains `find` is not searched again, so the operation always ends.
 int ReplaceAll(const char* src, const char* find, const char* replace, char* out, int out_size);
 
+// The bounded-string helper as components carry it among their bases. It has no state: the
+// operations above are what it stands for.
+class CStringHelper {};
+
 }  // namespace orv

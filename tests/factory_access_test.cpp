@@ -69,7 +69,16 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
             "LoadModule(" + BesideExecutable("OrvUpdateUI.dll") + ")\n"
             "CreateComponent(361,0)\n"  // the window's logger
             "GetLogConfig(,1374)\n"
+            "CreateComponent(361,0)\n"  // its proxy dialog: logger, UI engine, test connections
+            "GetLogConfig(,1)\n"
+            "CreateComponent(361,0)\n"
+            "CreateById(186,<null>)\n"
+            "CreateComponent(361,0)\n"
+            "CreateById(56,<null>)\n"
+            "CreateComponent(361,0)\n"
+            "CreateById(55,<null>)\n"
             "ReleaseComponent(1374)\n"
+            "ReleaseComponent(186)\n"
             "CreateComponent(361,0)\n"
             "CreateById(361," + ini + ")\n"
             "NotifyModuleEmpty(OrvUpdateUI.dll)\n",

@@ -1,37 +1,115 @@
 #include "update/update_logic.h"
 
+#include <cstring>
+#include <new>
+
 #include "module/creator_table.h"
+#include "platform/clock.h"
+#include "update/update_texts.h"
 
 namespace orv {
 namespace {
 
-IComponent* CreateUpdateLogic() { return (new CUpdateLogic)->AsComponent(); }
+IComponent* CreateUpdateLogic() {
+  auto* window = new (std::nothrow) CUpdateLogic;
+  return window ? window->AsComponent() : nullptr;
+}
 
 const CreatorRegistration kRegisterUpdateLogic(kUpdateLogicId, &CreateUpdateLogic);
 
+// Whether the launcher's selected proxy entry is one worth handing to the engine.
+ProxyEntry* UsableProxy(ProxyConfig* config) {
+  ProxyEntry* entry = EntryAt(config, config->selected_index);
+  if (entry == nullptr || entry->address[0] == '\0' || entry->port == 0) return nullptr;
+  return entry;
+}
+
 }  // namespace
 
-CUpdateLogic::CUpdateLogic() : logger_(kUpdateLogicId) {}
+CUpdateLogic::CUpdateLogic() : logger_(kUpdateLogicId) {
+  proxy_dialog_.reset(new (std::nothrow) GameSettingUI);
+  std::memset(&proxy_, 0, sizeof proxy_);
+}
 
-// The window's layout, engine and dialogs are not part of the component yet: Init records
-// its arguments and reports that no view was loaded, and StartUpdate reports no start.
+CUpdateLogic::~CUpdateLogic() { proxy_dialog_.reset(); }
+
 int CUpdateLogic::Init(IUpdateHost* host, std::uint32_t embedded) {
   auto guard = EnterCall();
   host_ = host;
-  embedded_ = embedded;
-  return 0;
+  embedded_ = static_cast<std::int32_t>(embedded);
+  if (host_ == nullptr) return 0;
+  return LoadLayoutAndBindButtons();
 }
 
-int CUpdateLogic::StartUpdate(std::uint32_t /*argument*/) {
+int CUpdateLogic::StartUpdate(std::uint32_t argument) {
   auto guard = EnterCall();
-  return 0;
+  int result = 0;
+  progress_seen_ = 0;
+
+  if (engine_ == nullptr && CreateChild<kUpdateEngineId>(&engine_, nullptr)) {
+    EventSourceOf(engine_)->Advise(AsEngineEvent(), 0);
+  }
+
+  if (engine_ != nullptr && container_ != nullptr) {
+    ResetProgressView();
+    ShowRootView(0);
+    container_->BeginUpdate();
+    container_->Show(1);
+    container_->EndUpdate();
+    LoadConnectingDialog();
+
+    UpdateStartParams params;
+    std::memset(&params, 0, sizeof params);
+    params.argument = argument;
+    if (host_ != nullptr) {
+      ClientInfo client;
+      std::memset(&client, 0, sizeof client);
+      if (host_->GetClientInfo(&client) != 0) params.client_field = client.client_field;
+      host_->GetProxyConfig(&proxy_);
+      if (ProxyEntry* entry = UsableProxy(&proxy_)) {
+        engine()->UseProxy(entry);
+      } else {
+        std::memset(&proxy_, 0, sizeof proxy_);
+      }
+    }
+    result = engine()->SetUpdateParams(&params) != 0 && engine()->RunUpdate("", 1, 0) != 0 ? 1 : 0;
+    download_start_tick_ = platform::TickCount();
+    start_tick_ = platform::TickCount();
+  }
+
+  if (result != 0) {
+    start_argument_ = argument;
+    ShowConnectingDialog(1);
+  } else {
+    ShowConnectingDialog(0);
+  }
+  return result;
 }
 
+// Applied at once: a launcher that changes its mind while the window is shown sees it.
 int CUpdateLogic::SetShowProxyButton(int show) {
   show_proxy_button_ = show;
+  if (container_ != nullptr) ShowControl(update_texts::kProxyButton, show);
   return 1;
 }
 
-void CUpdateLogic::Close() {}
+void CUpdateLogic::Close() {
+  ShowConnectingDialog(0);
+  if (container_ != nullptr) {
+    container_->BeginUpdate();
+    container_->Show(0);
+    container_->EndUpdate();
+  }
+  if (host_ != nullptr) {
+    if (IUILayoutEngine* ui = host_->GetUIEngine()) UnbindButtons(ui);
+  }
+  ReleaseEngine();
+}
+
+void CUpdateLogic::ReleaseEngine() {
+  if (engine_ == nullptr) return;
+  EventSourceOf(engine_)->Unadvise(AsEngineEvent());
+  ReleaseChild(&engine_);
+}
 
 }  // namespace orv

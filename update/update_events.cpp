@@ -1,0 +1,72 @@
+// What the window does on the update engine's events (progress is in progress_display.cpp).
+#include "platform/clock.h"
+#include "update/update_logic.h"
+#include "update/update_texts.h"
+
+namespace orv {
+
+using namespace update_texts;
+
+void CUpdateLogic::OnUpdateFinish() {
+  auto guard = EnterCall();
+  ShowConnectingDialog(0);
+  ShowRootView(1);
+  if (show_proxy_button_ != 0) ShowControl(kProxyButton, 1);
+  ReleaseEngine();
+  if (progress_seen_ == 0) {  // no update ran
+    if (embedded_ != 0) {
+      ShowControl(kProgressBackground, 0);
+      ShowResultView(0, 0);
+    } else {
+      if (container_ != nullptr) {
+        container_->BeginUpdate();
+        container_->Show(0);
+        container_->EndUpdate();
+      }
+      NotifyListeners(
+          [](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
+    }
+    if (host_ != nullptr && need_reported_ == 0) {
+      host_->ReportStat(3, 0);
+      host_->ReportStat(4, 0);
+    }
+  } else if (host_ != nullptr) {
+    // A run that never reached its install phase (the download start is still pending) took
+    // no install time: 0, rather than a difference from a stale or zero install start.
+    const bool installed = download_start_tick_ == 0 && install_start_tick_ != 0;
+    host_->ReportStat(4, installed ? platform::TickCount() - install_start_tick_ : 0);
+  }
+  logger_.Trace("CUpdateLogic::OnUpdateSuccess");
+}
+
+void CUpdateLogic::OnUpdateFail(std::uint32_t error_code) {
+  auto guard = EnterCall();
+  logger_.Error("CUpdateLogic::OnUpdateFail");
+  ShowConnectingDialog(0);
+  if (show_proxy_button_ != 0) ShowControl(kProxyButton, 1);
+  ShowRootView(1);
+  ShowCancelOrRetry(0);
+  if (progress_seen_ == 0) ShowResultView(0, error_code);
+  ReleaseEngine();
+  if (host_ != nullptr) host_->ReportStat(8, error_code);
+}
+
+void CUpdateLogic::OnUpdateSuccess() {
+  auto guard = EnterCall();
+  logger_.Trace("CUpdateLogic::OnUpdateSuccess");
+  ShowResultView(0, 0);
+}
+
+void CUpdateLogic::OnNeedUpdate() {
+  auto guard = EnterCall();
+  logger_.Trace("CUpdateLogic::OnNeedUpdate");
+}
+
+// Neither asserted nor guarded: it only reports how long the start took.
+void CUpdateLogic::OnStageTiming() {
+  if (host_ == nullptr || start_tick_ == 0) return;
+  host_->ReportStat(10, platform::TickCount() - start_tick_);
+  start_tick_ = 0;
+}
+
+}  // namespace orv
