@@ -1,5 +1,7 @@
 #include "testbed/runtime/testbed_control.h"
 
+#include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <string>
@@ -59,9 +61,30 @@ class TestbedControl final : public ITestbedControl {
     return e != nullptr && control != nullptr &&
            e->TypeText(control, platform::Utf8ToGbk(utf8_text ? utf8_text : ""));
   }
+  bool SendEvent(IUILayoutEngine* engine, const char* control, std::int32_t code) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && control != nullptr && e->SendEvent(control, code);
+  }
   bool InModalRun(IUILayoutEngine* engine) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);
     return e != nullptr && e->InModalRun();
+  }
+
+  bool GetControlState(IUILayoutEngine* engine, const char* control, ControlState* state) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    const Element* element = e && control ? e->Find(control) : nullptr;
+    if (element == nullptr || state == nullptr) return false;
+    std::memset(state, 0, sizeof *state);
+    state->visible = element->visible ? 1 : 0;
+    state->on_screen = element->ShownOnScreen() ? 1 : 0;
+    state->enabled = element->enabled ? 1 : 0;
+    state->position = element->position;
+    state->range_max = element->range_max;
+    state->selection = element->selection;
+    const std::string& text =
+        element->text.empty() && element->kind() == ElementKind::kStatic ? element->layout_text : element->text;
+    std::snprintf(state->text, sizeof state->text, "%s", text.c_str());
+    return true;
   }
 
   const char* Render(IUILayoutEngine* engine) override {

@@ -11,6 +11,17 @@
 
 namespace orv::testbed {
 
+// What a control shows at the moment, as a person would see it.
+struct ControlState {
+  int visible;       // its own flag (an ancestor may still hide it)
+  int on_screen;     // visible, and every ancestor too
+  int enabled;
+  int position;      // progress bars
+  int range_max;     // progress bars
+  int selection;     // combo boxes
+  char text[1024];   // the current text in GBK: a static's (or else its layout text), an edit box's
+};
+
 class ITestbedControl {
  public:
   // The message loop (see testbed/runtime/message_loop.h).
@@ -31,6 +42,12 @@ class ITestbedControl {
   virtual bool SelectComboItem(IUILayoutEngine* engine, const char* control, int position) = 0;
   virtual bool TypeText(IUILayoutEngine* engine, const char* control, const char* utf8_text) = 0;
   virtual bool InModalRun(IUILayoutEngine* engine) = 0;
+  // An event with any code, as an engine might send it (clicks and choices above are the
+  // person's; this is for the unusual ones).
+  virtual bool SendEvent(IUILayoutEngine* engine, const char* control, std::int32_t code) = 0;
+
+  // False when the engine has no control of that name.
+  virtual bool GetControlState(IUILayoutEngine* engine, const char* control, ControlState* state) = 0;
 
   // The screen and the record of calls: valid until the next call of the same operation.
   virtual const char* Render(IUILayoutEngine* engine) = 0;

@@ -229,6 +229,14 @@ bool UILayoutEngine::Click(const std::string& name) {
   return true;
 }
 
+bool UILayoutEngine::SendEvent(const std::string& name, std::int32_t code) {
+  Element* target = Find(name);
+  if (target == nullptr) return false;
+  const std::uint32_t id = target->id();
+  MessageLoop::Instance().Post([this, id, code] { Deliver(id, code); });
+  return true;
+}
+
 bool UILayoutEngine::SelectComboItem(const std::string& name, int position) {
   Element* target = Find(name);
   if (target == nullptr || target->kind() != ElementKind::kCombo || !target->ShownOnScreen() ||

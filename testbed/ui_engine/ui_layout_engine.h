@@ -51,6 +51,8 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   bool Click(const std::string& name);
   bool SelectComboItem(const std::string& name, int position);
   bool TypeText(const std::string& name, const std::string& gbk_text);
+  // Any event code to a control, whatever its state.
+  bool SendEvent(const std::string& name, std::int32_t code);
 
   // The object of that name anywhere in the tree, attached or not.
   Element* Find(const std::string& name) const;
