@@ -108,6 +108,9 @@ void CUpdateLogic::OnStartGameClick() {
 
 void CUpdateLogic::OnProxyClick() {
   if (proxy_dialog_ == nullptr || host_ == nullptr) return;
+  // The dialog gets the launcher as its owner before its first run, so that it starts from
+  // the stored entry and its Test button can test.
+  if (proxy_dialog_->owner() != host_) proxy_dialog_->InitDialog(0, host_);
   if (proxy_dialog_->ShowDialog(1) != 0) {
     proxy_dialog_->FillConfigFromControls(&proxy_);
     host_->SetProxyConfig(&proxy_);

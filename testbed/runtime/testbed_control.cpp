@@ -48,6 +48,14 @@ class TestbedControl final : public ITestbedControl {
     return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<size_t>(index)] : nullptr;
   }
 
+  IUILayoutEngine* FindEngineByWindow(const char* window_name) override {
+    const auto all = UILayoutEngine::All();
+    for (auto engine = all.rbegin(); engine != all.rend(); ++engine) {
+      if (window_name != nullptr && (*engine)->window()->name() == window_name) return *engine;
+    }
+    return nullptr;
+  }
+
   bool Click(IUILayoutEngine* engine, const char* control) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);
     return e != nullptr && control != nullptr && e->Click(control);

@@ -36,6 +36,8 @@ class ITestbedControl {
   // Every testbed UI engine alive, oldest first (the launcher's window, dialogs, ...).
   virtual int UIEngineCount() = 0;
   virtual IUILayoutEngine* UIEngineAt(int index) = 0;
+  // The newest engine whose window has that name (a dialog's, once its layout is loaded).
+  virtual IUILayoutEngine* FindEngineByWindow(const char* window_name) = 0;
 
   // The person: false when the control is not there to be used.
   virtual bool Click(IUILayoutEngine* engine, const char* control) = 0;

@@ -182,11 +182,14 @@ Element* UILayoutEngine::Find(const std::string& name) const {
 }
 
 std::uint32_t UILayoutEngine::RunModal(Element* window) {
+  // A modal window is on screen while it runs and goes away when the run ends.
+  window->visible = true;
   modal_runs_.push_back(ModalRun{window, false, 0});
   const size_t depth = modal_runs_.size();
   MessageLoop::Instance().RunUntil([this, depth] { return modal_runs_[depth - 1].ended; });
   const std::uint32_t result = modal_runs_[depth - 1].ended ? modal_runs_[depth - 1].result : 0;
   modal_runs_.resize(depth - 1);
+  window->visible = false;
   return result;
 }
 

@@ -1,12 +1,19 @@
-// GameSettingUI: the proxy settings dialog of the update window. A plain object of the module
-// (not a framework component): the update window creates it with its own construction and
-// deletes it with its own destruction. Construction obtains the dialog's own UI layout engine
-// (186) and the two proxy test connections (SOCKS5 56, HTTP 55) from the factory, in that
-// order; destruction releases them in the reverse order.
+// GameSettingUI: the proxy settings dialog of the update window.
+//
+// The person picks a proxy type (none, SOCKS5, HTTP), enters address, port, user name,
+// password and domain, may test the proxy, and ends the dialog with OK, Cancel or Close. The
+// dialog is a plain object of the module, not a framework component: the update window
+// creates it with its own construction, runs it modally from its Proxy button and deletes it
+// with its own destruction. Construction obtains the dialog's own UI layout engine (186) and
+// the two test connections (SOCKS5 56, HTTP 55) from the factory, in that order; destruction
+// releases them in the reverse order. The proxy record itself is the launcher's, reached
+// through the owner (IUpdateHost).
 #pragma once
 
 #include <cstdint>
 
+#include "components/zuno/client/gamesettingui/proxy_connection.h"
+#include "framework/bounded_string.h"
 #include "framework/logger.h"
 #include "framework/orvex_ptr.h"
 #include "framework/proxy_config.h"
@@ -18,28 +25,68 @@ namespace orv {
 
 class IUpdateHost;
 
-class GameSettingUI {
+class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootPathHelper {
  public:
   GameSettingUI();
-  virtual ~GameSettingUI() = default;
+  virtual ~GameSettingUI();
   GameSettingUI(const GameSettingUI&) = delete;
   GameSettingUI& operator=(const GameSettingUI&) = delete;
 
-  // 1 when a modal run was ended by the OK button.
+  // Makes `owner` the source and keeper of the proxy record, builds the dialog hidden and
+  // fills it from the owner's selected entry. Answers 1.
+  int InitDialog(std::uint32_t ignored, IUpdateHost* owner);
+  // Builds the dialog once; modal: runs it, answering 1 when the OK button ended the run.
   int ShowDialog(int modal);
   // Copies the controls into the entry at the combo position of `config`.
   void FillConfigFromControls(ProxyConfig* config);
+  // 1 when a test connection accepted the request; the outcome arrives later.
+  int TestProxy();
+  IUpdateHost* owner() const { return owner_; }
+
+  // IUIEventSink and IConnectionSink
+  int GetSinkVersion() override { return 1; }
+  void OnUIEvent(std::uint32_t control_id, IPropertyBag* event) override;
+  void OnConnected() override;
+  void OnCennetFail(int error_code) override;
+  void OnConnectionNotice(std::uint32_t, std::uint32_t) override {}
+  void OnConnectionState(std::uint32_t) override {}
 
  private:
+  void LoadFromOwner();
+  void GetProxyParamFromApp(ProxyEntry* out);
+  void GetProxyParamFromAppFromIndex(ProxyEntry* out, int index);
+  void FillControlsFromEntry(const ProxyEntry* entry, int select_type);
+  void EnableProxyFields(int enable);
+  void Build();
+  void CloseTestedConnection();
+  IUIEventSink* AsUIEventSink() { return this; }
+  IConnectionSink* AsConnectionSink() { return this; }
+
   CStringHelper strings_;
-  Logger logger_{1};
+  Logger logger_;
   std::int32_t created_ = 0;
-  TOrvexFixedPtr<IUILayoutEngine, kUILayoutEngineId, true> dialog_engine_{nullptr};
+  TOrvexFixedPtr<IUILayoutEngine, kUILayoutEngineId, true> dialog_engine_;
   IUpdateHost* owner_ = nullptr;
-  TOrvexFixedPtr<IComponent, kSocks5TestConnectionId, true, FactoryRoute::kLoadedFirst>
-      socks5_connection_{nullptr};
-  TOrvexFixedPtr<IComponent, kHttpTestConnectionId, true, FactoryRoute::kLoadedFirst>
-      http_connection_{nullptr};
+  std::uint32_t test_id_ = 0;
+  std::uint32_t ok_id_ = 0;
+  std::uint32_t cancel_id_ = 0;
+  std::uint32_t close_id_ = 0;
+  IUIWindowRoot* root_ = nullptr;
+  IUIComboBox* type_combo_ = nullptr;
+  IUIEditBox* address_edit_ = nullptr;
+  IUIEditBox* port_edit_ = nullptr;
+  IUIEditBox* user_edit_ = nullptr;
+  IUIPasswordEditBox* password_edit_ = nullptr;
+  IUIEditBox* domain_edit_ = nullptr;
+  TOrvexFixedPtr<IProxyConnection, kSocks5TestConnectionId, true, FactoryRoute::kLoadedFirst>
+      socks5_connection_;
+  TOrvexFixedPtr<IProxyConnection, kHttpTestConnectionId, true, FactoryRoute::kLoadedFirst>
+      http_connection_;
 };
+
+// The port a person typed: blanks around it ignored, then the decimal number at its start
+// (optional sign, digits up to the first other character), 0 for an empty text, a text of
+// 128 characters or more, or one without digits; kept to its low 16 bits.
+std::uint16_t PortFromText(const char* text);
 
 }  // namespace orv
