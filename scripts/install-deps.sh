@@ -12,6 +12,8 @@ packages=(
   wine64                     # runs the win64 tests
   googletest                 # GoogleTest sources, built by each configuration
   nlohmann-json3-dev         # the testbed reads its layouts (JSON)
+  tinyproxy                  # a real HTTP proxy for the proxy test
+  microsocks                 # a real SOCKS5 proxy for the proxy test
 )
 
 missing=()

@@ -78,6 +78,8 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
             "CreateComponent(361,0)\n"
             "CreateById(55,<null>)\n"
             "ReleaseComponent(1374)\n"
+            "ReleaseComponent(55)\n"  // released in the reverse order
+            "ReleaseComponent(56)\n"
             "ReleaseComponent(186)\n"
             "CreateComponent(361,0)\n"
             "CreateById(361," + ini + ")\n"

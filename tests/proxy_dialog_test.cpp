@@ -6,10 +6,15 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "platform/child_process.h"
+#include "platform/native_path.h"
+#include "platform/tcp_socket.h"
 #include "platform/text_encoding.h"
 #include "tests/support/update_window_fixture.h"
 
@@ -187,6 +192,133 @@ TEST_F(ProxyDialog, AnUnknownStoredTypeLeavesTheCombo) {
                EXPECT_STREQ("10.9.9.9", DialogState("Dlg_Adress_Edt").text);
              }),
              PressButton("Dlg_ProxySetting_Cancel_Btn")});
+}
+
+// Real proxy servers on loopback ports (Debian's tinyproxy and microsocks), started by the test
+// and stopped with it, and a target of our own that they are asked to reach.
+class ProxyServers : public ProxyDialog {
+ protected:
+  std::string MoreConfiguration() override {
+    target_.Listen(0);
+    return "[Log]\nDebugMask=2\n[ProxyTest]\nTargetHost=127.0.0.1\nTargetPort=" +
+           std::to_string(target_.port()) + "\nTimeoutMs=3000\n";
+  }
+  void SetUp() override {
+    ProxyDialog::SetUp();
+    host.proxy.selected_index = 0;
+  }
+
+  // tinyproxy on a free port, with Basic authentication when `user` is given.
+  std::uint16_t StartHttpProxy(const std::string& user = "", const std::string& password = "") {
+    const std::uint16_t port = platform::FreeLoopbackPort();
+    std::string config = "Port " + std::to_string(port) + "\nListen 127.0.0.1\nTimeout 5\n"
+                         "Allow 127.0.0.1\nLogLevel Critical\nMaxClients 5\n";
+    if (!user.empty()) config += "BasicAuth " + user + " " + password + "\n";
+    folder.Write("tinyproxy.conf", config);
+    if (!http_.Start("tinyproxy", {"-d", "-c", platform::NativePath(folder.PathOf("tinyproxy.conf"))})) return 0;
+    return WaitForPort(port) ? port : 0;
+  }
+  std::uint16_t StartSocksProxy(const std::string& user, const std::string& password) {
+    const std::uint16_t port = platform::FreeLoopbackPort();
+    if (!socks_.Start("microsocks", {"-i", "127.0.0.1", "-p", std::to_string(port), "-u", user, "-P", password})) {
+      return 0;
+    }
+    return WaitForPort(port) ? port : 0;
+  }
+  static bool WaitForPort(std::uint16_t port) {
+    for (int i = 0; i < 100; ++i) {
+      platform::TcpSocket probe;
+      if (probe.Connect("127.0.0.1", port, 200) == platform::TcpSocket::Result::kOk) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    return false;
+  }
+
+  // Tests the entry typed into the dialog and waits for the box that tells the outcome.
+  std::string TestThrough(int position, std::uint16_t port, const std::string& user = "",
+                          const std::string& password = "") {
+    std::string seen;
+    debug.Take();
+    RunDialog({Choose(position), Type("Dlg_Adress_Edt", "127.0.0.1"), Type("Dlg_Port_Edt", std::to_string(port)),
+               Type("Dlg_User_Edt", user), Type("Dlg_Pass_Edt", password), PressButton("Dlg_ProxySetting_Test_Btn"),
+               Look([&] {
+                 // The outcome arrives on the connection's own thread while the dialog runs.
+                 for (int i = 0; i < 400 && seen.find("[MessageBox]") == std::string::npos; ++i) {
+                   std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                   seen += debug.Take();
+                 }
+               }),
+               PressButton("Dlg_ProxySetting_Cancel_Btn")});
+    return platform::GbkToUtf8(seen);
+  }
+
+  platform::TcpListener target_;
+  platform::ChildProcess http_;
+  platform::ChildProcess socks_;
+};
+
+const char kWorks[] = "[MessageBox] 登录提示 | 代理服务器工作正常\n";
+const char kFails[] = "[MessageBox] 登录提示 | 无法连接到代理服务器\n";
+
+#if defined(_WIN32)
+#define ORV_POSIX_ONLY(name) DISABLED_##name  // the proxies are POSIX programs
+#else
+#define ORV_POSIX_ONLY(name) name
+#endif
+
+TEST_F(ProxyServers, ORV_POSIX_ONLY(HttpProxy)) {
+  const std::uint16_t open_proxy = StartHttpProxy();
+  ASSERT_NE(0, open_proxy) << "tinyproxy did not start";
+  std::string seen = TestThrough(2, open_proxy);
+  EXPECT_NE(std::string::npos, seen.find("[GameSettingUI]_TestProxy Start!\n"));
+  EXPECT_NE(std::string::npos, seen.find("[GameSettingUI]_TestProxy proxy type=3, \t\t\tip=127.0.0.1 port=" +
+                                         std::to_string(open_proxy) + " name= ps=0 domain=\n"));
+  EXPECT_NE(std::string::npos, seen.find("[GameSettingUI]_TestProxy connet http success!\n"));
+  EXPECT_NE(std::string::npos, seen.find(kWorks)) << seen;
+
+  // The proxy cannot reach the target once the target has gone.
+  target_.Close();
+  seen = TestThrough(2, open_proxy);
+  EXPECT_NE(std::string::npos, seen.find("[GemeSettingUI]_OnCennetFail err=4\n")) << seen;
+  EXPECT_NE(std::string::npos, seen.find(kFails));
+  http_.Stop();
+
+  // Nobody listens any more.
+  seen = TestThrough(2, open_proxy);
+  EXPECT_NE(std::string::npos, seen.find("[GemeSettingUI]_OnCennetFail err=1\n")) << seen;
+}
+
+TEST_F(ProxyServers, ORV_POSIX_ONLY(HttpProxyWithAPassword)) {
+  const std::uint16_t port = StartHttpProxy("alice", "s3cret");
+  ASSERT_NE(0, port) << "tinyproxy did not start";
+  std::string seen = TestThrough(2, port, "alice", "wrong");
+  EXPECT_NE(std::string::npos, seen.find(" name=alice ps=5 domain=")) << seen;
+  EXPECT_EQ(std::string::npos, seen.find("wrong"));  // the password itself is never logged
+  EXPECT_NE(std::string::npos, seen.find("err=3\n")) << seen;
+  seen = TestThrough(2, port, "alice", "s3cret");
+  EXPECT_NE(std::string::npos, seen.find(kWorks)) << seen;
+}
+
+TEST_F(ProxyServers, ORV_POSIX_ONLY(Socks5Proxy)) {
+  const std::uint16_t port = StartSocksProxy("bob", "pa55");
+  ASSERT_NE(0, port) << "microsocks did not start";
+  std::string seen = TestThrough(1, port, "bob", "pa55");
+  EXPECT_NE(std::string::npos, seen.find("[GameSettingUI]_TestProxy connet sockte5 success!\n")) << seen;
+  EXPECT_NE(std::string::npos, seen.find(kWorks)) << seen;
+  seen = TestThrough(1, port, "bob", "nope");
+  EXPECT_NE(std::string::npos, seen.find("err=3\n")) << seen;
+  target_.Close();
+  seen = TestThrough(1, port, "bob", "pa55");
+  EXPECT_NE(std::string::npos, seen.find("err=4\n")) << seen;
+}
+
+TEST_F(ProxyDialog, NoProxyTypeTestsNothing) {
+  RunDialog({PressButton("Dlg_ProxySetting_Cancel_Btn")});  // builds the dialog; Test is disabled
+  debug.Take();
+  ASSERT_TRUE(testbed.control()->SendEvent(Dialog(), "Dlg_ProxySetting_Test_Btn", kEventClick));
+  RunDialog({PressButton("Dlg_ProxySetting_Cancel_Btn")});
+  EXPECT_EQ(0, JournalCount("ProxyTest55.Init"));
+  EXPECT_EQ(0, JournalCount("ProxyTest56.Init"));
 }
 
 }  // namespace

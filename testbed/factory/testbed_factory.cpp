@@ -2,6 +2,7 @@
 
 #include "module/module_exports.h"
 #include "platform/shared_file.h"
+#include "testbed/connections/proxy_test_connection.h"
 #include "testbed/factory/call_journal.h"
 #include "testbed/factory/factory_config.h"
 #include "testbed/factory/message_box_component.h"
@@ -55,6 +56,12 @@ IComponent* TestbedFactory::CreateById(ComponentId component_id, const char* reg
       break;
     case kUpdateEngineId:
       component = new UpdateEngineComponent;
+      break;
+    case kSocks5TestConnectionId:
+      component = new Socks5TestConnection;
+      break;
+    case kHttpTestConnectionId:
+      component = new HttpTestConnection;
       break;
     default:
       return CreateFromConfiguredModule(component_id, registry);

@@ -16,6 +16,11 @@ TestbedSession::~TestbedSession() {
     control_->SetScenario(nullptr);
   }
   if (auto unload = module_.Find<OrvFactUnloadModulesFn>("OrvFactUnloadModules")) unload();
+  Configure("");  // back to the default for whoever loads the factory next
+}
+
+void TestbedSession::Configure(const std::string& ini) const {
+  if (auto configure = module_.Find<OrvFactConfigureFn>("OrvFactConfigure")) configure(ini.c_str());
 }
 
 std::string TestbedSession::Journal() const {

@@ -20,6 +20,8 @@ class TestbedSession {
   testbed::ITestbedControl* control() const { return control_; }
   platform::ModuleHandle handle() const { return module_.handle(); }
 
+  // The configuration of requests without a registry string of their own (log, proxy test).
+  void Configure(const std::string& ini) const;
   std::string Journal() const;
   void ClearJournal() const;
   // The framework root the testbed ships (the test executable's folder) + "\" + relative.

@@ -47,8 +47,10 @@ void UpdateWindowTest::SetUp() {
   ASSERT_TRUE(testbed.ready());
   files.Remove("liveupdateinfo.ini");
   files.Remove("taskinfo.ini");
-  folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n");
+  folder.Write("Orvex.ini",
+               "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n" + MoreConfiguration());
   ini = folder.PathOf("Orvex.ini");
+  testbed.Configure(ini);
   window_ui = testbed.control()->CreateWindowEngine("MainWindow");
   host.ui = window_ui;
   host.proxy.entry_count = kProxyEntryCount;
