@@ -109,6 +109,8 @@ class TestbedControl final : public ITestbedControl {
     if (UILayoutEngine* e = UILayoutEngine::From(engine)) e->ClearCalls();
   }
 
+  IUpdateEngineEvent* NewestEngineListener() override { return UpdateEngineComponent::NewestListener(); }
+
   bool SetScenario(const char* text) override {
     if (text == nullptr) {
       ClearScenarioText();

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "framework/ui_layout_engine.h"
+#include "framework/update_engine.h"
 #include "platform/abi.h"
 
 namespace orv::testbed {
@@ -55,6 +56,10 @@ class ITestbedControl {
   virtual const char* Render(IUILayoutEngine* engine) = 0;
   virtual const char* UICalls(IUILayoutEngine* engine) = 0;
   virtual void ClearUICalls(IUILayoutEngine* engine) = 0;
+
+  // The window advised on the newest update engine (what its scenario steps are delivered
+  // to), or null.
+  virtual IUpdateEngineEvent* NewestEngineListener() = 0;
 
   // The scenario of the next update engines (null: back to the configured file), and the
   // next message box's answer.

@@ -1,6 +1,8 @@
 #include "testbed/update_engine/update_engine_component.h"
 
+#include <algorithm>
 #include <mutex>
+#include <vector>
 
 #include "platform/file_read.h"
 #include "testbed/factory/call_journal.h"
@@ -9,6 +11,9 @@
 
 namespace orv::testbed {
 namespace {
+
+std::mutex g_engines_mutex;
+std::vector<UpdateEngineComponent*> g_engines;  // alive, oldest first
 
 std::mutex g_scenario_mutex;
 bool g_has_text = false;
@@ -52,11 +57,24 @@ void ClearScenarioText() {
 }
 
 UpdateEngineComponent::UpdateEngineComponent()
-    : scenario_(CurrentScenario()), alive_(std::make_shared<bool>(true)) {}
+    : scenario_(CurrentScenario()), alive_(std::make_shared<bool>(true)) {
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  g_engines.push_back(this);
+}
 
 UpdateEngineComponent::~UpdateEngineComponent() {
+  {
+    std::lock_guard<std::mutex> hold(g_engines_mutex);
+    g_engines.erase(std::remove(g_engines.begin(), g_engines.end(), this), g_engines.end());
+  }
   *alive_ = false;
   Journal().Record("UpdateEngine.Released");
+}
+
+IUpdateEngineEvent* UpdateEngineComponent::NewestListener() {
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  if (g_engines.empty() || g_engines.back()->listeners().empty()) return nullptr;
+  return static_cast<IUpdateEngineEvent*>(g_engines.back()->listeners().begin()->first);
 }
 
 void UpdateEngineComponent::Advise(void* listener, std::uint32_t cookie) {

@@ -28,6 +28,9 @@ class UpdateEngineComponent final : public TestbedComponent<IUpdateEngine, kUpda
   void Advise(void* listener, std::uint32_t cookie) override;
   void Unadvise(void* listener) override;
 
+  // The first listener of the newest engine alive, or null.
+  static IUpdateEngineEvent* NewestListener();
+
  private:
   void Play(const ScenarioStep& step);
 
