@@ -14,6 +14,7 @@ packages=(
   nlohmann-json3-dev         # the testbed reads its layouts (JSON)
   tinyproxy                  # a real HTTP proxy for the proxy test
   microsocks                 # a real SOCKS5 proxy for the proxy test
+  tmux                       # a terminal for the interactive launcher test
 )
 
 missing=()

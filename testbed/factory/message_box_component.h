@@ -19,6 +19,12 @@ class MessageBoxComponent final : public TestbedComponent<IMessageBox, kMessageB
 // them: 1 OK, 2 Cancel, 6 Yes, 7 No).
 void PushMessageBoxAnswer(int answer);
 
+// Who answers a box when no answer is queued: a person at the launcher's console, say. It
+// gets the caption and the text in UTF-8; null: the default button answers.
+using MessageBoxResponder = int (*)(void* context, const char* caption, const char* text,
+                                    std::uint32_t style);
+void SetMessageBoxResponder(MessageBoxResponder responder, void* context);
+
 // The button a person pressing Enter would choose for a style.
 int DefaultAnswer(std::uint32_t style);
 

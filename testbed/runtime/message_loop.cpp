@@ -71,16 +71,18 @@ bool MessageLoop::RunUntil(const std::function<bool()>& done) {
   for (;;) {
     if (done && done()) return true;
     if (RunOne()) continue;
-    if (HasTasks()) {  // real time: the next task is not due yet
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      continue;
-    }
     IdleHandler idle;
     {
       std::lock_guard<std::recursive_mutex> hold(mutex_);
       idle = idle_;
     }
-    if (!idle || !idle()) return done ? done() : true;
+    // Nothing is due: the idle handler may act (a person's key) or wait a little.
+    const bool more = idle && idle();
+    if (HasTasks()) {
+      if (!more) std::this_thread::sleep_for(std::chrono::milliseconds(5));  // real time
+      continue;
+    }
+    if (!more) return done ? done() : true;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/text_encoding.h"
+#include "testbed/factory/call_journal.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/runtime/message_loop.h"
 #include "testbed/ui_engine/ui_layout_engine.h"
@@ -38,6 +39,9 @@ class TestbedControl final : public ITestbedControl {
     }
   }
   std::uint64_t Now() override { return MessageLoop::Instance().Now(); }
+  void PostAction(void (*task)(void*), void* context, std::uint32_t delay_ms) override {
+    if (task != nullptr) MessageLoop::Instance().Post([task, context] { task(context); }, delay_ms);
+  }
 
   IUILayoutEngine* CreateWindowEngine(const char* window_name) override {
     return new UILayoutEngine(window_name ? window_name : "");
@@ -123,6 +127,14 @@ class TestbedControl final : public ITestbedControl {
     return true;
   }
   void PushMessageBoxAnswer(int answer) override { orv::testbed::PushMessageBoxAnswer(answer); }
+  void SetMessageBoxResponder(int (*responder)(void*, const char*, const char*, std::uint32_t),
+                              void* context) override {
+    orv::testbed::SetMessageBoxResponder(responder, context);
+  }
+  bool ScenarioProgress(int* played, int* total) override {
+    return played != nullptr && total != nullptr && UpdateEngineComponent::NewestProgress(played, total);
+  }
+  const char* Journal() override { return orv::testbed::Journal().Snapshot(); }
 
  private:
   std::string render_;

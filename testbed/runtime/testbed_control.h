@@ -31,6 +31,8 @@ class ITestbedControl {
   virtual void SetRealTime(double speed) = 0;
   virtual void SetIdleHandler(bool (*idle)(void* context), void* context) = 0;
   virtual std::uint64_t Now() = 0;
+  // Runs `task(context)` on the loop `delay_ms` from now.
+  virtual void PostAction(void (*task)(void* context), void* context, std::uint32_t delay_ms) = 0;
 
   // A UI engine for a window of the launcher's own (component 186, released by the caller).
   virtual IUILayoutEngine* CreateWindowEngine(const char* window_name) = 0;
@@ -65,6 +67,16 @@ class ITestbedControl {
   // next message box's answer.
   virtual bool SetScenario(const char* text) = 0;
   virtual void PushMessageBoxAnswer(int answer) = 0;
+  // Who answers a box when no answer is queued (caption and text in UTF-8); null: the
+  // default button.
+  virtual void SetMessageBoxResponder(int (*responder)(void* context, const char* caption,
+                                                       const char* text, std::uint32_t style),
+                                      void* context) = 0;
+  // How far the newest update engine is in its scenario; false when there is none.
+  virtual bool ScenarioProgress(int* played, int* total) = 0;
+  // The factory's record of calls (as OrvFactJournal), and the module's debugger lines are
+  // the caller's own to capture.
+  virtual const char* Journal() = 0;
 
  protected:
   ~ITestbedControl() = default;

@@ -21,6 +21,9 @@ std::string Text(const char* s) { return s ? s : "<null>"; }
 
 UILayoutEngine::UILayoutEngine(std::string window_name)
     : window_(MakeElement(this, ElementKind::kWindow, std::move(window_name))) {
+  // A named window is the launcher's own and on screen; a dialog's engine shows nothing until
+  // its layout is loaded and shown.
+  window_->visible = !window_->name().empty();
   AssignIds(window_.get());
   std::lock_guard<std::mutex> hold(g_engines_mutex);
   g_engines.push_back(this);
@@ -32,10 +35,13 @@ UILayoutEngine::~UILayoutEngine() {
 }
 
 UILayoutEngine* UILayoutEngine::From(IUILayoutEngine* engine) {
-  auto* candidate = static_cast<UILayoutEngine*>(engine);
+  // Compared as the live engines' interface pointers: the pointer given may be stale, so it
+  // is never cast (or followed) before it is known to be alive.
   std::lock_guard<std::mutex> hold(g_engines_mutex);
-  return std::find(g_engines.begin(), g_engines.end(), candidate) != g_engines.end() ? candidate
-                                                                                      : nullptr;
+  for (UILayoutEngine* alive : g_engines) {
+    if (static_cast<IUILayoutEngine*>(alive) == engine) return alive;
+  }
+  return nullptr;
 }
 
 std::vector<UILayoutEngine*> UILayoutEngine::All() {

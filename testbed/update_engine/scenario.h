@@ -13,6 +13,10 @@
 //
 //   option params=0     SetUpdateParams refuses the start record
 //   option run=0        RunUpdate refuses to start
+//
+// Lines that start with "at", "answer" or "expect" are the launcher's script (what the
+// person does and how the run must end, see testbed/launcher/launcher_script.h); the engine
+// passes over them.
 #pragma once
 
 #include <cstdint>

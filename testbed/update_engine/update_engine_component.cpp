@@ -77,6 +77,14 @@ IUpdateEngineEvent* UpdateEngineComponent::NewestListener() {
   return static_cast<IUpdateEngineEvent*>(g_engines.back()->listeners().begin()->first);
 }
 
+bool UpdateEngineComponent::NewestProgress(int* played, int* total) {
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  if (g_engines.empty()) return false;
+  *played = g_engines.back()->played_;
+  *total = static_cast<int>(g_engines.back()->scenario_.steps.size());
+  return true;
+}
+
 void UpdateEngineComponent::Advise(void* listener, std::uint32_t cookie) {
   Journal().Record("UpdateEngine.Advise(" + std::to_string(cookie) + ")");
   TestbedComponent::Advise(listener, cookie);
@@ -124,6 +132,7 @@ void UpdateEngineComponent::Play(const ScenarioStep& step) {
   // A copy: a listener may unadvise, or release the engine, while it is being told.
   const auto listeners = this->listeners();
   std::weak_ptr<bool> alive = alive_;
+  ++played_;
   Journal().Record("UpdateEngine -> " + DescribeStep(step));
   for (const auto& entry : listeners) {
     const auto still = alive.lock();

@@ -30,11 +30,14 @@ class UpdateEngineComponent final : public TestbedComponent<IUpdateEngine, kUpda
 
   // The first listener of the newest engine alive, or null.
   static IUpdateEngineEvent* NewestListener();
+  // How far the newest engine alive is in its scenario; false when there is none.
+  static bool NewestProgress(int* played, int* total);
 
  private:
   void Play(const ScenarioStep& step);
 
   Scenario scenario_;
+  int played_ = 0;
   std::shared_ptr<bool> alive_;  // scheduled steps check it: the engine may be released first
 };
 

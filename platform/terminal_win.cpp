@@ -1,0 +1,31 @@
+#include "platform/terminal.h"
+
+#include <conio.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+
+namespace orv::platform {
+
+bool IsInteractiveTerminal() { return _isatty(_fileno(stdin)) && _isatty(_fileno(stdout)); }
+
+RawKeys::RawKeys() : saved_(nullptr) {}
+RawKeys::~RawKeys() = default;
+
+int RawKeys::Read(int timeout_ms) {
+  for (int waited = 0; waited <= timeout_ms; waited += 10) {
+    if (_kbhit()) return _getch();
+    Sleep(10);
+  }
+  return -1;
+}
+
+std::string RawKeys::ReadLine() {
+  std::string line;
+  std::getline(std::cin, line);
+  return line;
+}
+
+}  // namespace orv::platform

@@ -1,0 +1,78 @@
+#include "testbed/launcher/launcher_script.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace orv::launcher {
+namespace {
+
+bool Number(const std::string& text, long* value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  *value = std::strtol(text.c_str(), &end, 10);
+  return *end == '\0';
+}
+
+std::string Rest(std::istringstream& words) {
+  std::string rest;
+  std::getline(words, rest);
+  const size_t start = rest.find_first_not_of(" \t");
+  return start == std::string::npos ? "" : rest.substr(start);
+}
+
+}  // namespace
+
+bool ParseScript(const std::string& text, Script* script, std::string* error) {
+  *script = Script{};
+  std::istringstream lines(text);
+  std::string line;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t comment = line.find('#');
+    if (comment != std::string::npos) line.erase(comment);
+    std::istringstream words(line);
+    std::string first;
+    if (!(words >> first)) continue;
+    std::string reason;
+    long value = 0;
+    if (first == "at") {
+      ScriptAction action;
+      std::string at;
+      if (!(words >> at) || !Number(at, &value) || value < 0 || !(words >> action.verb >> action.control)) {
+        reason = "expected: at <ms> click|choose|type <control> ...";
+      } else if (action.verb != "click" && action.verb != "choose" && action.verb != "type") {
+        reason = "unknown action \"" + action.verb + "\"";
+      } else {
+        action.at_ms = static_cast<std::uint32_t>(value);
+        action.text = Rest(words);
+        if (action.verb == "choose" && !Number(action.text, &value)) reason = "choose needs an entry number";
+        if (reason.empty()) script->actions.push_back(action);
+      }
+    } else if (first == "answer") {
+      std::string id;
+      if (!(words >> id) || !Number(id, &value)) {
+        reason = "expected: answer <button id>";
+      } else {
+        script->answers.push_back(static_cast<int>(value));
+      }
+    } else if (first == "expect") {
+      Expectation expectation;
+      expectation.line = number;
+      words >> expectation.kind;
+      expectation.text = Rest(words);
+      if (expectation.kind != "start-game" && expectation.kind != "no-start-game" &&
+          expectation.kind != "shows" && expectation.kind != "stat") {
+        reason = "unknown expectation \"" + expectation.kind + "\"";
+      } else {
+        script->expectations.push_back(expectation);
+      }
+    }
+    if (!reason.empty()) {
+      *error = "line " + std::to_string(number) + ": " + reason;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace orv::launcher

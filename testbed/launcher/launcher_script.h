@@ -1,0 +1,45 @@
+// The launcher's part of a scenario file: what the person does and how the run must end.
+// Lines of the update engine's own (steps, options) are passed over here.
+//
+//   at <ms> click <control>            click a control (of the window, or of an open dialog)
+//   at <ms> choose <control> <n>       choose entry n of a combo box of an open dialog
+//   at <ms> type <control> <text>      type a text into an edit box of an open dialog
+//   answer <button id>                 the next message box's answer (1 OK, 6 Yes, 7 No),
+//                                      in the order the boxes come
+//   expect start-game                  the window tells the launcher the game may start
+//   expect no-start-game               ... it does not
+//   expect shows <text>                the last view shows this text (UTF-8)
+//   expect stat <code> <value>         the window reports this statistic (value * for any)
+//
+// Times count from the start of the update, in the scenario's milliseconds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orv::launcher {
+
+struct ScriptAction {
+  std::uint32_t at_ms = 0;
+  std::string verb;     // click, choose, type
+  std::string control;
+  std::string text;     // choose: the entry; type: the text
+};
+
+struct Expectation {
+  std::string kind;     // start-game, no-start-game, shows, stat
+  std::string text;     // shows: the text; stat: "<code> <value>"
+  int line = 0;
+};
+
+struct Script {
+  std::vector<ScriptAction> actions;
+  std::vector<int> answers;
+  std::vector<Expectation> expectations;
+};
+
+// False, with "line N: reason" in `error`, when a launcher line is malformed.
+bool ParseScript(const std::string& text, Script* script, std::string* error);
+
+}  // namespace orv::launcher
