@@ -21,6 +21,7 @@
 #include "platform/module_handle.h"
 #include "platform/native_path.h"
 #include "platform/terminal.h"
+#include "platform/text_encoding.h"
 #include "testbed/launcher/console.h"
 #include "testbed/launcher/launcher_host.h"
 #include "testbed/launcher/launcher_script.h"
@@ -331,10 +332,10 @@ void PrintSummary(Run* run) {
   for (const auto& stat : run->host->stats()) std::printf(" %u/%u", stat.first, stat.second);
   std::printf("\nListener: %s\n", run->host->start_game() ? "OnStartGame" : "not notified");
   std::printf("Final view:\n%s", run->final_view.c_str());
-  std::printf("Module's debugger lines:\n%s", run->module_lines.c_str());
+  std::printf("Module's debugger lines:\n%s", platform::GbkToUtf8(run->module_lines).c_str());
   std::string log;
   if (platform::ReadWholeFile(BesideLauncher("launcher.log").c_str(), &log)) {
-    std::printf("Log file lines:\n%s", log.c_str());
+    std::printf("Log file lines:\n%s", platform::GbkToUtf8(log).c_str());
   }
 }
 
