@@ -90,6 +90,17 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
 
 class ProbeWithFactory : public ::testing::Test {
  protected:
+  // The recording factory may outlive a test (a module that loaded it by configuration keeps
+  // it): nothing of one test's setup may reach the next.
+  void SetUp() override { ResetRecording(); }
+  void TearDown() override { ResetRecording(); }
+  void ResetRecording() {
+    FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
+    recording->calls.clear();
+    recording->create = nullptr;
+    recording->release_component_result = 0;
+  }
+
   IProbe* NewProbe() { return static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0)); }
 
   platform::DebugCapture debug;

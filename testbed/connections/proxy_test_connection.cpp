@@ -52,7 +52,17 @@ std::string Base64(const std::string& text) {
   return out;
 }
 
+std::mutex g_target_mutex;
+std::string g_target_host;
+std::uint16_t g_target_port = 0;
+
 }  // namespace
+
+void SetProxyTestTarget(const std::string& host, std::uint16_t port) {
+  std::lock_guard<std::mutex> hold(g_target_mutex);
+  g_target_host = host;
+  g_target_port = port;
+}
 
 int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms) {
   TcpSocket socket;
@@ -164,7 +174,14 @@ int ProxyTestConnection<kId>::Connect(const char* host, std::uint16_t port) {
   const FactoryConfig& config = DefaultConfig();
   std::string target_host = config.ReadString("ProxyTest", "TargetHost");
   if (target_host.empty()) target_host = host;
-  const int target_port = config.ReadInt("ProxyTest", "TargetPort", 80);
+  int target_port = config.ReadInt("ProxyTest", "TargetPort", 80);
+  {
+    std::lock_guard<std::mutex> hold(g_target_mutex);
+    if (!g_target_host.empty()) {
+      target_host = g_target_host;
+      target_port = g_target_port;
+    }
+  }
   const int timeout_ms = config.ReadInt("ProxyTest", "TimeoutMs", 5000);
   worker_ = std::thread(&ProxyTestConnection::Run, this, target_host,
                         static_cast<std::uint16_t>(target_port), timeout_ms);

@@ -57,6 +57,10 @@ class ProxyTestConnection final : public TestbedComponent<IProxyConnection, kId>
 using Socks5TestConnection = ProxyTestConnection<kSocks5TestConnectionId>;
 using HttpTestConnection = ProxyTestConnection<kHttpTestConnectionId>;
 
+// Sends every later test to this target instead (the launcher serves one on loopback, so that
+// a person's test needs no internet); an empty host goes back to the configuration.
+void SetProxyTestTarget(const std::string& host, std::uint16_t port);
+
 // One test, as the worker runs it: 0 when the tunnel was opened, else a ProxyTestError.
 int TestSocks5Proxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms);
 int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms);

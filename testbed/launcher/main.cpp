@@ -5,6 +5,8 @@
 // window. At a terminal it draws the window and takes keys; otherwise (or with --batch) it
 // plays the scenario's script, prints each new frame and checks how the run ended.
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +22,7 @@
 #include "platform/file_read.h"
 #include "platform/module_handle.h"
 #include "platform/native_path.h"
+#include "platform/tcp_socket.h"
 #include "platform/terminal.h"
 #include "platform/text_encoding.h"
 #include "testbed/launcher/console.h"
@@ -127,6 +130,29 @@ int ListScenarios() {
   return 0;
 }
 
+// A loopback server that takes the connections proxies open for a test, and closes them.
+class ProxyTestTarget {
+ public:
+  bool Start() {
+    if (!listener_.Listen(0)) return false;
+    worker_ = std::thread([this] {
+      while (!stop_) listener_.Accept(100);  // accepted, then closed at once
+    });
+    return true;
+  }
+  void Stop() {
+    stop_ = true;
+    if (worker_.joinable()) worker_.join();
+  }
+  ~ProxyTestTarget() { Stop(); }
+  std::uint16_t port() const { return listener_.port(); }
+
+ private:
+  platform::TcpListener listener_;
+  std::atomic<bool> stop_{false};
+  std::thread worker_;
+};
+
 // Everything a run needs, and what it saw.
 struct Run {
   testbed::ITestbedControl* testbed = nullptr;
@@ -150,7 +176,7 @@ void CollectDebugLines(Run* run) {
   run->module_lines += fresh;
   const size_t box = fresh.rfind("[MessageBox] ");
   if (box != std::string::npos) {
-    run->message_box_note = fresh.substr(box, fresh.find('\n', box) - box);
+    run->message_box_note = platform::GbkToUtf8(fresh.substr(box, fresh.find('\n', box) - box));
   }
 }
 
@@ -398,6 +424,10 @@ int main(int argc, char** argv) {
   }
   EventSourceOf(update)->Advise(host.listener(), 0);
 
+  // A target of the launcher's own for the proxy dialog's Test: no internet needed.
+  ProxyTestTarget target;
+  if (target.Start()) run.testbed->SetProxyTestTarget("127.0.0.1", target.port());
+
   platform::RawKeys* keys = nullptr;
   if (run.interactive) {
     keys = new platform::RawKeys;
@@ -450,6 +480,8 @@ int main(int argc, char** argv) {
     failed = CheckExpectations(&run);
     std::printf("=== %s\n", failed == 0 && !leaked ? "the run ended as the scenario expects" : "the run did not end as expected");
   }
+  run.testbed->SetProxyTestTarget(nullptr, 0);
+  target.Stop();
   platform::UnloadModule(framework);
   return failed == 0 && !leaked ? 0 : 1;
 }

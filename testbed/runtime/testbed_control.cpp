@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/text_encoding.h"
+#include "testbed/connections/proxy_test_connection.h"
 #include "testbed/factory/call_journal.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/runtime/message_loop.h"
@@ -130,6 +131,9 @@ class TestbedControl final : public ITestbedControl {
   void SetMessageBoxResponder(int (*responder)(void*, const char*, const char*, std::uint32_t),
                               void* context) override {
     orv::testbed::SetMessageBoxResponder(responder, context);
+  }
+  void SetProxyTestTarget(const char* host, std::uint16_t port) override {
+    orv::testbed::SetProxyTestTarget(host ? host : "", port);
   }
   bool ScenarioProgress(int* played, int* total) override {
     return played != nullptr && total != nullptr && UpdateEngineComponent::NewestProgress(played, total);

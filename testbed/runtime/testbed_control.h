@@ -72,6 +72,8 @@ class ITestbedControl {
   virtual void SetMessageBoxResponder(int (*responder)(void* context, const char* caption,
                                                        const char* text, std::uint32_t style),
                                       void* context) = 0;
+  // Where proxy tests go from now on (null: as the configuration says).
+  virtual void SetProxyTestTarget(const char* host, std::uint16_t port) = 0;
   // How far the newest update engine is in its scenario; false when there is none.
   virtual bool ScenarioProgress(int* played, int* total) = 0;
   // The factory's record of calls (as OrvFactJournal), and the module's debugger lines are
