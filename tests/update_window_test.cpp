@@ -72,26 +72,46 @@ TEST_F(UpdateWindowTest, InitLoadsTheLayoutAndBindsTheButtonsInOrder) {
             UICalls());
 }
 
+// A framework root of the test's own (`root`, inside the test's folder) holding `layout` as
+// the window's layout, and a fresh module and window, so that the root is worked out again.
+void UseFrameworkRoot(UpdateWindowTest* test, const std::string& root, const std::string& layout) {
+  test->folder.Write(root.substr(test->folder.path().size() + 1) + "\\ui\\LayOut\\Container_Update.tpf", layout);
+  test->folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") +
+                                      "\n[Registry]\norvex_rootpath_data=" + root + "\n");
+  test->ReleaseWindow();
+  test->testbed.control()->RunUntilIdle();
+  ASSERT_EQ(0, reinterpret_cast<int (*)()>(
+                   platform::FindExport(test->testbed.handle(), "OrvFactUnloadModules"))());
+  test->update = test->CreateWindow();
+  ASSERT_NE(nullptr, test->update);
+}
+
 TEST_F(UpdateWindowTest, ALayoutPathTooLongForTheNodeIsLoadedWithoutIt) {
   // A framework root whose layout path, with the node, no longer fits in 260 bytes.
   std::string root = folder.path() + "\\";
   while (root.size() < 240 - std::strlen("\\ui\\LayOut\\Container_Update.tpf")) root += "r";
-  folder.Write(root.substr(folder.path().size() + 1) + "\\ui\\LayOut\\Container_Update.tpf",
-               "{\"OrvexUILayout\":{\"UIObject\":{\"name\":\"C2_Container\",\"type\":\"container\"}}}");
-  folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") +
-                                "\n[Registry]\norvex_rootpath_data=" + root + "\n");
-  ReleaseWindow();
-  testbed.control()->RunUntilIdle();
-  // A fresh module, so that its root path is worked out again.
-  EXPECT_EQ(0, reinterpret_cast<int (*)()>(
-                   platform::FindExport(testbed.handle(), "OrvFactUnloadModules"))());
-  update = CreateWindow();
-  ASSERT_NE(nullptr, update);
+  UseFrameworkRoot(this, root,
+                   "{\"OrvexUILayout\":{\"UIObject\":{\"name\":\"C2_Container\",\"type\":\"container\"}}}");
   ClearUICalls();
   EXPECT_EQ(1, InitWindow());
   const std::string path = root + "\\ui\\LayOut\\Container_Update.tpf";
   EXPECT_EQ(240u, path.size());
   EXPECT_NE(std::string::npos, UICalls().find("MainWindow.LoadFromLayout(" + path + ",1)\n"));
+}
+
+TEST_F(UpdateWindowTest, OnlyTheDirectStaticsOfTheProgressViewAreFilled) {
+  UseFrameworkRoot(this, folder.path() + "\\nested",
+                   R"({"OrvexUILayout":{"UIObject":{"name":"C2_Container","type":"container","children":[
+                        {"name":"Update_Container","type":"container","children":[
+                          {"name":"Direct","type":"static","text":"size ${FILESIZE}"},
+                          {"name":"Inner","type":"container","children":[
+                            {"name":"Nested","type":"static","text":"size ${FILESIZE}"}]}]}]}}})");
+  ASSERT_EQ(1, InitWindow());
+  SetScenario("0 progress phase=1 percent=10 size=2048 speed=1\n");
+  ASSERT_EQ(1, update->StartUpdate(1));
+  Pump();
+  EXPECT_EQ("size 2.0 KB", Text("Direct"));
+  EXPECT_EQ("size ${FILESIZE}", Text("Nested"));  // deeper than one level: never rewritten
 }
 
 TEST_F(UpdateWindowTest, StartingTwiceKeepsOneEngineAdvisedOnce) {

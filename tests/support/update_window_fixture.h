@@ -44,7 +44,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
 };
 
 class UpdateWindowTest : public ::testing::Test {
- protected:
+ public:
   // More of the framework's configuration (the fixture's Orvex.ini, which the testbed factory
   // reads for its log, its proxy test target, ...), in place before the window is created.
   virtual std::string MoreConfiguration() { return ""; }
