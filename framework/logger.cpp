@@ -1,5 +1,6 @@
 #include "framework/logger.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "framework/bounded_string.h"
@@ -14,7 +15,9 @@ namespace {
 
 // Shared by every logger of the module.
 std::uint32_t g_process_id = 0xFFFFFFFFu;  // stored by the first logger constructed
-std::int32_t g_file_line_counter = 0;     // incremented after each line written to the file
+// Incremented after each line written to the file; atomic, since a factory may hand out no
+// lock while loggers write from several threads (the proxy test's callbacks).
+std::atomic<std::int32_t> g_file_line_counter{0};
 
 constexpr int kTemplateSize = 256;
 
@@ -89,9 +92,8 @@ void Logger::AppendToFile(const char* line) {
   }
   const platform::TimeOfDay now = platform::LocalTimeOfDay();
   char file_line[kMessageSize] = {};
-  FormatAll(file_line, sizeof file_line, "%d\t%02d:%02d:%02d\t[P%d]%s", g_file_line_counter,
+  FormatAll(file_line, sizeof file_line, "%d\t%02d:%02d:%02d\t[P%d]%s", g_file_line_counter.fetch_add(1),
             now.hour, now.minute, now.second, static_cast<int>(g_process_id), line);
-  ++g_file_line_counter;
   platform::WriteAll(file_, file_line, static_cast<int>(std::strlen(file_line)));
 }
 

@@ -57,7 +57,10 @@ class TComponentBase : public PrimaryInterface, public IEventSource, public Dele
   void Advise(void* listener, std::uint32_t cookie) override {
     if (listener == nullptr) return;
     Unadvise(listener);
-    listeners_.emplace(listener, cookie);
+    try {
+      listeners_.emplace(listener, cookie);
+    } catch (...) {  // out of memory: the listener is not advised; nothing leaves the module
+    }
   }
   void Unadvise(void* listener) override { listeners_.erase(listener); }
 
@@ -79,7 +82,12 @@ class TComponentBase : public PrimaryInterface, public IEventSource, public Dele
   // order; a listener that is unadvised during the pass is skipped if not reached yet.
   template <class Operation>
   void NotifyListeners(Operation operation) {
-    std::map<void*, std::uint32_t> pending = listeners_;
+    std::map<void*, std::uint32_t> pending;
+    try {
+      pending = listeners_;
+    } catch (...) {  // out of memory: nobody can be told
+      return;
+    }
     while (!pending.empty()) {
       void* listener = pending.begin()->first;
       pending.erase(pending.begin());
@@ -114,13 +122,19 @@ class TComponentBase : public PrimaryInterface, public IEventSource, public Dele
   std::int32_t call_depth_ = 0;
   std::int32_t free_in_map_ = 0;
   std::map<void*, std::uint32_t> listeners_;
+  bool closing_ = false;  // Close is running: a Release from inside it only waits
 };
 
 template <class PrimaryInterface, ComponentId kComponentId>
 void TComponentBase<PrimaryInterface, kComponentId>::Release(int /*unused*/) {
   if (Module().dll_safe == 0) return;
-  if (alive_ != 0) {
+  if (alive_ != 0 && !closing_) {
+    // Close calls outside components; one of them releasing this component again must find
+    // a call in progress, not a component free to be destroyed under the running Close.
+    closing_ = true;
+    ++call_depth_;
     this->Close();
+    --call_depth_;
     alive_ = 0;
   }
   if (call_depth_ != 0) return;  // the outermost CallDepthGuard finishes the job

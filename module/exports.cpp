@@ -37,7 +37,13 @@ ORV_EXPORT IComponent* ORV_CDECL CreateComponent(std::uint32_t component_id,
                  static_cast<unsigned>(creator_id));
       return nullptr;
     }
-    orv::RecordComponent(component, component_id, creator_id);
+    try {
+      orv::RecordComponent(component, component_id, creator_id);
+    } catch (...) {
+      // Out of memory for its record: the host gets nothing, so the component ends here.
+      component->Release(0);
+      return nullptr;
+    }
     return component;
   } catch (...) {
     return nullptr;

@@ -65,8 +65,10 @@ void CUpdateLogic::OnNeedUpdate() {
 // Neither asserted nor guarded: it only reports how long the start took.
 void CUpdateLogic::OnStageTiming() {
   if (host_ == nullptr || start_tick_ == 0) return;
-  host_->ReportStat(10, platform::TickCount() - start_tick_);
+  // Cleared before the host hears of it: a host may release the window from ReportStat.
+  const std::uint32_t elapsed = platform::TickCount() - start_tick_;
   start_tick_ = 0;
+  host_->ReportStat(10, elapsed);
 }
 
 }  // namespace orv

@@ -31,7 +31,12 @@ CUpdateLogic::CUpdateLogic() : logger_(kUpdateLogicId) {
   std::memset(&proxy_, 0, sizeof proxy_);
 }
 
-CUpdateLogic::~CUpdateLogic() { proxy_dialog_.reset(); }
+CUpdateLogic::~CUpdateLogic() {
+  proxy_dialog_.reset();
+  // Close has released these; whatever an engine's late call created after it goes too.
+  if (connecting_dialog_ != nullptr) ReleaseChild(&connecting_dialog_);
+  ReleaseEngine();
+}
 
 int CUpdateLogic::Init(IUpdateHost* host, std::uint32_t embedded) {
   auto guard = EnterCall();
@@ -67,19 +72,24 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
       if (host_->GetClientInfo(&client) != 0) params.client_field = client.client_field;
       host_->GetProxyConfig(&proxy_);
       if (ProxyEntry* entry = UsableProxy(&proxy_)) {
-        engine()->UseProxy(entry);
+        if (engine_ != nullptr) engine()->UseProxy(entry);
       } else {
         std::memset(&proxy_, 0, sizeof proxy_);
       }
     }
-    result = engine()->SetUpdateParams(&params) != 0 && engine()->RunUpdate("", 1, 0) != 0 ? 1 : 0;
+    // The engine may report (and be released) from inside any of these calls.
+    result = engine_ != nullptr && engine()->SetUpdateParams(&params) != 0 && engine_ != nullptr &&
+                     engine()->RunUpdate("", 1, 0) != 0
+                 ? 1
+                 : 0;
     download_start_tick_ = platform::TickCount();
     start_tick_ = platform::TickCount();
   }
 
   if (result != 0) {
     start_argument_ = argument;
-    ShowConnectingDialog(1);
+    // An engine that already finished or failed inside RunUpdate needs no connecting dialog.
+    ShowConnectingDialog(engine_ != nullptr && alive() == 1 ? 1 : 0);
   } else {
     ShowConnectingDialog(0);
   }

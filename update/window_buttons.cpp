@@ -113,6 +113,7 @@ void CUpdateLogic::OnProxyClick() {
   if (proxy_dialog_->owner() != host_) proxy_dialog_->InitDialog(0, host_);
   if (proxy_dialog_->ShowDialog(1) != 0) {
     proxy_dialog_->FillConfigFromControls(&proxy_);
+    proxy_.entry_count = kProxyEntryCount;  // every record handed to the host has its three
     host_->SetProxyConfig(&proxy_);
   }
 }

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <new>
 
 #include "framework/property_bag.h"
@@ -62,7 +63,12 @@ std::uint16_t PortFromText(const char* text) {
 GameSettingUI::GameSettingUI()
     : logger_(1), dialog_engine_(nullptr), socks5_connection_(nullptr), http_connection_(nullptr) {}
 
-GameSettingUI::~GameSettingUI() = default;
+GameSettingUI::~GameSettingUI() {
+  // A test connection may call back on its own thread at any time until it is released
+  // (which waits for its thread): from here on the callbacks leave the connections alone.
+  std::lock_guard<std::mutex> hold(callback_mutex_);
+  closing_ = true;
+}
 
 int GameSettingUI::InitDialog(std::uint32_t /*ignored*/, IUpdateHost* owner) {
   owner_ = owner;
@@ -80,7 +86,9 @@ void GameSettingUI::Build() {
       std::unique_ptr<PropertyBag, BagRelease> bag(new (std::nothrow) PropertyBag);
       window->GetProperties(bag.get(), kOwnerWindowKey);
       if (bag) {
-        const auto handle = static_cast<std::uintptr_t>(bag->GetDword(kOwnerWindowKey, 1));
+        // A window handle travels as 32 bits and widens with its sign, as handles do on
+        // 64-bit Windows.
+        const auto handle = static_cast<std::intptr_t>(static_cast<std::int32_t>(bag->GetDword(kOwnerWindowKey, 1)));
         auto* owner_window = reinterpret_cast<platform::WindowHandle>(handle);
         if (platform::IsWindow(owner_window)) engine->SetOwnerWindow(owner_window);
       }
@@ -111,7 +119,8 @@ int GameSettingUI::ShowDialog(int modal) {
   if (root_ != nullptr) {
     root_->PrepareWindow();
     if (modal != 0) {
-      result = root_->DoModal() == ok_id_ ? 1 : 0;
+      const std::uint32_t ended_by = root_->DoModal();
+      result = ok_id_ != 0 && ended_by == ok_id_ ? 1 : 0;
     } else {
       root_->Show(0);
     }

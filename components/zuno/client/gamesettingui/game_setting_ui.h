@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 
 #include "components/zuno/client/gamesettingui/proxy_connection.h"
 #include "framework/bounded_string.h"
@@ -82,6 +83,9 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
       socks5_connection_;
   TOrvexFixedPtr<IProxyConnection, kHttpTestConnectionId, true, FactoryRoute::kLoadedFirst>
       http_connection_;
+  ProxyEntry tested_entry_{};      // what the running test connection was given
+  std::mutex callback_mutex_;      // the connections' callbacks against the dialog's end
+  bool closing_ = false;
 };
 
 // The port a person typed: blanks around it ignored, then the decimal number at its start

@@ -2,6 +2,7 @@
 // tries to reach a fixed web host through the proxy and calls back, possibly on a thread of
 // its own, with the outcome; the outcome is shown in the system's message box.
 #include <cstring>
+#include <mutex>
 
 #include "components/zuno/client/gamesettingui/game_setting_ui.h"
 #include "platform/window.h"
@@ -38,7 +39,8 @@ int GameSettingUI::TestProxy() {
   ProxyConfig config;
   std::memset(&config, 0, sizeof config);
   FillConfigFromControls(&config);
-  ProxyEntry entry;
+  // Kept in the dialog: the connection works with it on its own thread after this returns.
+  ProxyEntry& entry = tested_entry_;
   std::memset(&entry, 0, sizeof entry);
   if (const ProxyEntry* selected = EntryAt(&config, config.selected_index)) entry = *selected;
 
@@ -91,13 +93,21 @@ void GameSettingUI::CloseTestedConnection() {
 }
 
 void GameSettingUI::OnConnected() {
-  CloseTestedConnection();
+  {
+    std::lock_guard<std::mutex> hold(callback_mutex_);
+    if (closing_) return;  // the dialog is going: nobody is left to tell
+    CloseTestedConnection();
+  }
   platform::ShowSystemMessageBox(nullptr, kProxyWorks, kCaption, kOkOnly);
 }
 
 void GameSettingUI::OnCennetFail(int error_code) {
   logger_.Trace("[GemeSettingUI]_OnCennetFail err=%d", error_code);
-  CloseTestedConnection();
+  {
+    std::lock_guard<std::mutex> hold(callback_mutex_);
+    if (closing_) return;
+    CloseTestedConnection();
+  }
   platform::ShowSystemMessageBox(nullptr, kProxyUnreachable, kCaption, kOkOnly);
 }
 
