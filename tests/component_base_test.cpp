@@ -104,6 +104,16 @@ TEST_F(ComponentBase, ReleaseOutsideAnyCallDestroysImmediately) {
   probe->Release(0);
   EXPECT_EQ(1, journal.closes);
   EXPECT_EQ(1, journal.destructions);
+
+  // Released again from inside its own Close: Close runs once, destruction waits for it.
+  ProbeJournal again;
+  again.release_in_close = true;
+  IProbe* second = NewProbe(&again);
+  ASSERT_NE(nullptr, second);
+  second->Release(0);
+  EXPECT_EQ(1, again.closes);
+  EXPECT_EQ(1, again.destructions);
+  EXPECT_EQ(1, probes.OrvexDllCanUnloadNow());
 }
 
 struct Listener final : IProbeListener {

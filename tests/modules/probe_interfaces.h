@@ -27,6 +27,7 @@ struct ProbeJournal {
   int closes = 0;
   int destructions = 0;
   int call_depth_seen = -1;  // the call depth inside the last Run
+  bool release_in_close = false;  // Close releases the probe again, as an outside call might
 };
 
 class IProbe;

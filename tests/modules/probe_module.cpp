@@ -39,7 +39,9 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
   }
 
   void Close() override {
-    if (journal_ != nullptr) ++journal_->closes;
+    if (journal_ == nullptr) return;
+    ++journal_->closes;
+    if (journal_->release_in_close) Release(0);
   }
 
   int CreateChildProbe(IComponent** out, const char* registry) override {
