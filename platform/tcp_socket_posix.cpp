@@ -21,18 +21,6 @@ bool WaitFor(int fd, short events, int timeout_ms) {
 
 }  // namespace
 
-TcpSocket::~TcpSocket() { Close(); }
-
-TcpSocket::TcpSocket(TcpSocket&& other) noexcept : handle_(other.handle_) { other.handle_ = -1; }
-
-TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = -1;
-  }
-  return *this;
-}
 
 TcpSocket::Result TcpSocket::Connect(const std::string& host, std::uint16_t port, int timeout_ms) {
   Close();
@@ -96,8 +84,6 @@ void TcpSocket::Close() {
   handle_ = -1;
 }
 
-TcpListener::~TcpListener() { Close(); }
-
 bool TcpListener::Listen(std::uint16_t port) {
   Close();
   const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -130,9 +116,5 @@ void TcpListener::Close() {
   handle_ = -1;
 }
 
-std::uint16_t FreeLoopbackPort() {
-  TcpListener probe;
-  return probe.Listen(0) ? probe.port() : 0;
-}
 
 }  // namespace orv::platform

@@ -32,18 +32,6 @@ bool WaitFor(SOCKET s, bool write, int timeout_ms) {
 
 }  // namespace
 
-TcpSocket::~TcpSocket() { Close(); }
-
-TcpSocket::TcpSocket(TcpSocket&& other) noexcept : handle_(other.handle_) { other.handle_ = -1; }
-
-TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = -1;
-  }
-  return *this;
-}
 
 TcpSocket::Result TcpSocket::Connect(const std::string& host, std::uint16_t port, int timeout_ms) {
   StartWinsock();
@@ -105,8 +93,6 @@ void TcpSocket::Close() {
   handle_ = -1;
 }
 
-TcpListener::~TcpListener() { Close(); }
-
 bool TcpListener::Listen(std::uint16_t port) {
   StartWinsock();
   Close();
@@ -138,9 +124,5 @@ void TcpListener::Close() {
   handle_ = -1;
 }
 
-std::uint16_t FreeLoopbackPort() {
-  TcpListener probe;
-  return probe.Listen(0) ? probe.port() : 0;
-}
 
 }  // namespace orv::platform

@@ -3,15 +3,10 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "testbed/update_engine/scenario.h"
+
 namespace orv::launcher {
 namespace {
-
-bool Number(const std::string& text, long* value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  *value = std::strtol(text.c_str(), &end, 10);
-  return *end == '\0';
-}
 
 std::string Rest(std::istringstream& words) {
   std::string rest;
@@ -34,23 +29,23 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
     std::string first;
     if (!(words >> first)) continue;
     std::string reason;
-    long value = 0;
+    long long value = 0;
     if (first == "at") {
       ScriptAction action;
       std::string at;
-      if (!(words >> at) || !Number(at, &value) || value < 0 || !(words >> action.verb >> action.control)) {
+      if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 || !(words >> action.verb >> action.control)) {
         reason = "expected: at <ms> click|choose|type <control> ...";
       } else if (action.verb != "click" && action.verb != "choose" && action.verb != "type") {
         reason = "unknown action \"" + action.verb + "\"";
       } else {
         action.at_ms = static_cast<std::uint32_t>(value);
         action.text = Rest(words);
-        if (action.verb == "choose" && !Number(action.text, &value)) reason = "choose needs an entry number";
+        if (action.verb == "choose" && !testbed::ParseDecimal(action.text, &value)) reason = "choose needs an entry number";
         if (reason.empty()) script->actions.push_back(action);
       }
     } else if (first == "answer") {
       std::string id;
-      if (!(words >> id) || !Number(id, &value)) {
+      if (!(words >> id) || !testbed::ParseDecimal(id, &value)) {
         reason = "expected: answer <button id>";
       } else {
         script->answers.push_back(static_cast<int>(value));

@@ -7,13 +7,6 @@
 namespace orv::testbed {
 namespace {
 
-bool ParseNumber(const std::string& text, long long* value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  *value = std::strtoll(text.c_str(), &end, 10);
-  return end != nullptr && *end == '\0';
-}
-
 bool ParseField(const std::string& field, ScenarioStep* step, std::string* error) {
   const size_t equals = field.find('=');
   if (equals == std::string::npos) {
@@ -32,7 +25,7 @@ bool ParseField(const std::string& field, ScenarioStep* step, std::string* error
     return true;
   }
   long long number = 0;
-  if (!ParseNumber(value, &number)) {
+  if (!ParseDecimal(value, &number)) {
     *error = "\"" + value + "\" is not a number";
     return false;
   }
@@ -69,6 +62,13 @@ bool ParseStepKind(const std::string& word, StepKind* kind) {
 
 }  // namespace
 
+bool ParseDecimal(const std::string& text, long long* value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  *value = std::strtoll(text.c_str(), &end, 10);
+  return end != nullptr && *end == '\0';
+}
+
 bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error) {
   *scenario = Scenario{};
   std::istringstream lines(text);
@@ -95,7 +95,7 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
       step.progress.valid = 1;
       long long delay = 0;
       std::string verb;
-      if (!ParseNumber(first, &delay) || delay < 0) {
+      if (!ParseDecimal(first, &delay) || delay < 0) {
         reason = "a step starts with its delay in milliseconds";
       } else if (!(words >> verb) || !ParseStepKind(verb, &step.kind)) {
         reason = "unknown step \"" + verb + "\"";

@@ -45,6 +45,9 @@ struct Scenario {
 // False, with the line and the reason in `error`, when the text is not a scenario.
 bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error);
 
+// A whole text as a decimal number (optional sign); false for anything else.
+bool ParseDecimal(const std::string& text, long long* value);
+
 // One line describing a step, as the engine records it.
 std::string DescribeStep(const ScenarioStep& step);
 
