@@ -52,11 +52,19 @@ std::string Base64(const std::string& text) {
   return out;
 }
 
+std::mutex g_status_mutex;
+ProxyTestStatus g_status;
+
 std::mutex g_target_mutex;
 std::string g_target_host;
 std::uint16_t g_target_port = 0;
 
 }  // namespace
+
+ProxyTestStatus NewestProxyTest() {
+  std::lock_guard<std::mutex> hold(g_status_mutex);
+  return g_status;
+}
 
 void SetProxyTestTarget(const std::string& host, std::uint16_t port) {
   std::lock_guard<std::mutex> hold(g_target_mutex);
@@ -183,6 +191,10 @@ int ProxyTestConnection<kId>::Connect(const char* host, std::uint16_t port) {
     }
   }
   const int timeout_ms = config.ReadInt("ProxyTest", "TimeoutMs", 5000);
+  {
+    std::lock_guard<std::mutex> hold(g_status_mutex);
+    g_status = ProxyTestStatus{g_status.started + 1, true, 0};
+  }
   worker_ = std::thread(&ProxyTestConnection::Run, this, target_host,
                         static_cast<std::uint16_t>(target_port), timeout_ms);
   return 1;
@@ -208,6 +220,11 @@ void ProxyTestConnection<kId>::Run(std::string target_host, std::uint16_t target
                         : TestHttpProxy(proxy, target_host, target_port, timeout_ms);
   Journal().Record("ProxyTest" + std::to_string(kId) + " -> " +
                    (error == 0 ? std::string("OnConnected") : "OnCennetFail(" + std::to_string(error) + ")"));
+  {
+    std::lock_guard<std::mutex> hold(g_status_mutex);
+    g_status.running = false;
+    g_status.outcome = error;
+  }
   if (error == 0) {
     sink->OnConnected();
   } else {

@@ -61,6 +61,15 @@ using HttpTestConnection = ProxyTestConnection<kHttpTestConnectionId>;
 // a person's test needs no internet); an empty host goes back to the configuration.
 void SetProxyTestTarget(const std::string& host, std::uint16_t port);
 
+// The newest test of the process, for a person watching: how many were started, whether the
+// newest still runs, and its outcome once it ended (0 or a ProxyTestError).
+struct ProxyTestStatus {
+  int started = 0;
+  bool running = false;
+  int outcome = 0;
+};
+ProxyTestStatus NewestProxyTest();
+
 // One test, as the worker runs it: 0 when the tunnel was opened, else a ProxyTestError.
 int TestSocks5Proxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms);
 int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms);

@@ -1,5 +1,8 @@
 #include "testbed/launcher/console.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace orv::launcher {
 
 const std::vector<Key> kWindowKeys = {
@@ -27,15 +30,106 @@ std::string DrawScreen(testbed::ITestbedControl* testbed, IUILayoutEngine* windo
   return screen;
 }
 
-std::string KeyLine(testbed::ITestbedControl* testbed, IUILayoutEngine* engine, const std::vector<Key>& keys) {
-  std::string line;
+std::vector<std::string> LiveKeys(testbed::ITestbedControl* testbed, IUILayoutEngine* engine,
+                                  const std::vector<Key>& keys) {
+  std::vector<std::string> live;
   for (const Key& key : keys) {
     testbed::ControlState state{};
     if (testbed->GetControlState(engine, key.control, &state) && state.on_screen && state.enabled) {
-      line += std::string("[") + key.key + "] " + key.label + "  ";
+      live.push_back(std::string("[") + key.key + "] " + key.label);
     }
   }
-  return line;
+  return live;
+}
+
+namespace {
+
+// Columns a UTF-8 text takes: one per character (the Chinese ones take two on most terminals,
+// so a line with them is cut early rather than late).
+size_t Columns(const std::string& text) {
+  size_t columns = 0;
+  for (unsigned char c : text) {
+    if ((c & 0xC0) != 0x80) columns += c >= 0xE0 ? 2 : 1;
+  }
+  return columns;
+}
+
+std::string Seconds(std::uint32_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f s", ms / 1000.0);
+  return text;
+}
+
+}  // namespace
+
+std::string WrapItems(const std::vector<std::string>& items, size_t width) {
+  std::string out;
+  size_t line = 0;
+  for (const std::string& item : items) {
+    const size_t need = Columns(item);
+    if (line > 0 && line + 2 + need > width) {
+      out += "\n";
+      line = 0;
+    }
+    if (line > 0) {
+      out += "  ";
+      line += 2;
+    }
+    out += item;
+    line += need;
+  }
+  return out;
+}
+
+std::string StatisticText(std::uint32_t code, std::uint32_t value) {
+  switch (code) {
+    case 3: return value != 0 ? "update under way" : "no update needed";
+    case 4: return "install time " + Seconds(value);
+    case 5: return "download time " + Seconds(value);
+    case 6: return "package size (launcher unit) " + std::to_string(value);
+    case 8: return "error " + std::to_string(static_cast<std::int32_t>(value));
+    case 10: return "time to the end of the update " + Seconds(value);
+    default: return "statistic " + std::to_string(code) + " = " + std::to_string(value);
+  }
+}
+
+std::string MarkupToText(const std::string& markup) {
+  std::string text;
+  for (size_t i = 0; i < markup.size(); ++i) {
+    if (markup[i] != '<') {
+      text += markup[i];
+      continue;
+    }
+    const size_t close = markup.find('>', i);
+    if (close == std::string::npos) {  // a lone '<' is text
+      text += markup.substr(i);
+      break;
+    }
+    std::string tag = markup.substr(i + 1, close - i - 1);
+    for (char& c : tag) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (tag == "br" || tag == "br/" || tag == "br /") text += '\n';
+    i = close;
+  }
+  return text;
+}
+
+std::string ProxyText(const ProxyEntry& entry) {
+  const char* type = entry.type == kProxySocks5 ? "SOCKS5" : entry.type == kProxyHttp ? "HTTP" : nullptr;
+  if (type == nullptr) return "no proxy";
+  return std::string(type) + " " + std::string(entry.address, strnlen(entry.address, sizeof entry.address)) +
+         ":" + std::to_string(entry.port);
+}
+
+std::string ProxyTestReason(int outcome) {
+  switch (outcome) {
+    case 0: return "the proxy opened a tunnel";
+    case 1: return "the proxy refused the connection";
+    case 2: return "time-out: the proxy did not answer";
+    case 3: return "the proxy rejected the user name and password";
+    case 4: return "the proxy could not reach the target";
+    case 5: return "the proxy's reply was malformed";
+    default: return "failure " + std::to_string(outcome);
+  }
 }
 
 }  // namespace orv::launcher

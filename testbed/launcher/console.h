@@ -1,10 +1,12 @@
 // The launcher's screen: the update window (and an open dialog) drawn as text, the keys that
-// work at the moment, and a status line.
+// work at the moment, and what the status lines say in words a person reads.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "framework/proxy_config.h"
 #include "testbed/runtime/testbed_control.h"
 
 namespace orv::launcher {
@@ -20,11 +22,28 @@ extern const std::vector<Key> kWindowKeys;
 extern const std::vector<Key> kDialogKeys;
 
 constexpr char kProxyDialogWindow[] = "Dlg_ProxySetting";
+constexpr int kScreenWidth = 80;
 
 // The window as drawn now, followed by the other windows on screen (dialogs).
 std::string DrawScreen(testbed::ITestbedControl* testbed, IUILayoutEngine* window);
 
-// The keys whose controls are on screen and enabled now.
-std::string KeyLine(testbed::ITestbedControl* testbed, IUILayoutEngine* engine, const std::vector<Key>& keys);
+// "[c] Cancel" for each key whose control is on screen and enabled now.
+std::vector<std::string> LiveKeys(testbed::ITestbedControl* testbed, IUILayoutEngine* engine,
+                                  const std::vector<Key>& keys);
+
+// Items joined by two blanks into lines of at most `width` columns, never splitting an item.
+std::string WrapItems(const std::vector<std::string>& items, size_t width = kScreenWidth);
+
+// A statistic the window reported, by name and with its unit ("download time 12.0 s").
+std::string StatisticText(std::uint32_t code, std::uint32_t value);
+
+// A message box's markup as plain text: tags removed, <br> as a line break.
+std::string MarkupToText(const std::string& markup);
+
+// "HTTP 127.0.0.1:8080", "SOCKS5 ...", or "no proxy".
+std::string ProxyText(const ProxyEntry& entry);
+
+// Why a proxy test failed, from the outcome the test connection reported.
+std::string ProxyTestReason(int outcome);
 
 }  // namespace orv::launcher

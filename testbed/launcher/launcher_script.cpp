@@ -33,9 +33,11 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
     if (first == "at") {
       ScriptAction action;
       std::string at;
-      if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 || !(words >> action.verb >> action.control)) {
-        reason = "expected: at <ms> click|choose|type <control> ...";
-      } else if (action.verb != "click" && action.verb != "choose" && action.verb != "type") {
+      if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 || value > 86400000 ||
+          !(words >> action.verb) || (action.verb != "play-current" && !(words >> action.control))) {
+        reason = "expected: at <ms> click|choose|type <control> ... or at <ms> play-current (0 to 86400000 ms)";
+      } else if (action.verb != "click" && action.verb != "choose" && action.verb != "type" &&
+                 action.verb != "play-current") {
         reason = "unknown action \"" + action.verb + "\"";
       } else {
         action.at_ms = static_cast<std::uint32_t>(value);
@@ -45,8 +47,8 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       }
     } else if (first == "answer") {
       std::string id;
-      if (!(words >> id) || !testbed::ParseDecimal(id, &value)) {
-        reason = "expected: answer <button id>";
+      if (!(words >> id) || !testbed::ParseDecimal(id, &value) || value < 1 || value > 7) {
+        reason = "expected: answer <button id> (1 OK, 2 Cancel, 6 Yes, 7 No)";
       } else {
         script->answers.push_back(static_cast<int>(value));
       }
@@ -56,7 +58,8 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       words >> expectation.kind;
       expectation.text = Rest(words);
       if (expectation.kind != "start-game" && expectation.kind != "no-start-game" &&
-          expectation.kind != "shows" && expectation.kind != "stat") {
+          expectation.kind != "play-current" && expectation.kind != "shows" && expectation.kind != "proxy" &&
+          expectation.kind != "stat") {
         reason = "unknown expectation \"" + expectation.kind + "\"";
       } else {
         script->expectations.push_back(expectation);

@@ -4,11 +4,16 @@
 //   at <ms> click <control>            click a control (of the window, or of an open dialog)
 //   at <ms> choose <control> <n>       choose entry n of a combo box of an open dialog
 //   at <ms> type <control> <text>      type a text into an edit box of an open dialog
+//   at <ms> play-current               go on with the current version (offered when an
+//                                      advised update was given up)
 //   answer <button id>                 the next message box's answer (1 OK, 6 Yes, 7 No),
 //                                      in the order the boxes come
 //   expect start-game                  the window tells the launcher the game may start
 //   expect no-start-game               ... it does not
+//   expect play-current                the person went on with the current version
 //   expect shows <text>                the last view shows this text (UTF-8)
+//   expect proxy <proxy>               the update engine was last handed this proxy
+//                                      ("HTTP 127.0.0.1:8080", "no proxy")
 //   expect stat <code> <value>         the window reports this statistic (value * for any)
 //
 // Times count from the start of the update, in the scenario's milliseconds.
@@ -22,13 +27,13 @@ namespace orv::launcher {
 
 struct ScriptAction {
   std::uint32_t at_ms = 0;
-  std::string verb;     // click, choose, type
+  std::string verb;     // click, choose, type, play-current
   std::string control;
   std::string text;     // choose: the entry; type: the text
 };
 
 struct Expectation {
-  std::string kind;     // start-game, no-start-game, shows, stat
+  std::string kind;     // start-game, no-start-game, play-current, shows, proxy, stat
   std::string text;     // shows: the text; stat: "<code> <value>"
   int line = 0;
 };

@@ -6,12 +6,11 @@
 // plays the scenario's script, prints each new frame and checks how the run ended.
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/bounded_string.h"
@@ -20,13 +19,18 @@
 #include "module/module_exports.h"
 #include "platform/debug_capture.h"
 #include "platform/file_read.h"
+#include "platform/folders.h"
 #include "platform/module_handle.h"
 #include "platform/native_path.h"
+#include "platform/profile.h"
 #include "platform/tcp_socket.h"
 #include "platform/terminal.h"
 #include "platform/text_encoding.h"
 #include "testbed/launcher/console.h"
+#include "testbed/launcher/interactive.h"
 #include "testbed/launcher/launcher_host.h"
+#include "testbed/launcher/launcher_options.h"
+#include "testbed/launcher/launcher_run.h"
 #include "testbed/launcher/launcher_script.h"
 #include "testbed/runtime/testbed_control.h"
 #include "testbed/update_engine/scenario.h"
@@ -35,39 +39,19 @@
 namespace {
 
 using namespace orv;
+using namespace orv::launcher;
 
-constexpr char kUsage[] =
-    "Usage: OrvLauncher [--scenario NAME|FILE] [--speed FACTOR] [--batch] [--list] [--help]\n"
-    "\n"
-    "Runs the update window (OrvUpdateUI.dll, obtained through the testbed's OrvFact.dll as\n"
-    "Orvex.ini beside this program says) and plays an update scenario into it.\n"
-    "\n"
-    "  --scenario NAME|FILE  a shipped scenario by name (see --list) or a scenario file;\n"
-    "                        default full_update\n"
-    "  --speed FACTOR        how fast the scenario's delays pass at a terminal (default 1)\n"
-    "  --batch               no keys: play the scenario's script, print each new frame and a\n"
-    "                        summary, exit 0 when the run ended as the scenario expects\n"
-    "                        (the mode whenever standard input or output is not a terminal)\n"
-    "  --list                the shipped scenarios, one line each\n"
-    "  --help                this text\n"
-    "\n"
-    "Keys at the terminal: c Cancel, r Retry, s Start game, p Proxy, q quit; in a message box\n"
-    "y Yes, n No, o OK (Enter: the default button); in the proxy dialog 0/1/2 the proxy type\n"
-    "(none, SOCKS5, HTTP), a address, t port, u user, w password, d domain, e Test, k OK,\n"
-    "x Cancel, z Close.\n";
-
-struct Options {
-  std::string scenario = "full_update";
-  double speed = 1.0;
-  bool batch = false;
-  bool list = false;
-  bool help = false;
-};
+// The layouts the window and its dialogs load, under the framework root.
+constexpr const char* kLayouts[] = {"ui\\LayOut\\Container_Update.tpf", "ui\\LayOut\\Dlg_Connecting.tpf",
+                                    "ui\\layout\\Dlg_ProxySetting.tpf"};
 
 int Error(const std::string& message) {
   std::fprintf(stderr, "OrvLauncher: %s\n", message.c_str());
   return 2;
 }
+
+// A path as this system writes it, for the launcher's own messages.
+std::string Shown(const std::string& windows_path) { return platform::NativePath(windows_path); }
 
 std::string BesideLauncher(const std::string& relative) {
   char path[kPathSize] = {};
@@ -75,34 +59,13 @@ std::string BesideLauncher(const std::string& relative) {
   return path;
 }
 
-bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--batch") {
-      options->batch = true;
-    } else if (arg == "--list") {
-      options->list = true;
-    } else if (arg == "--help" || arg == "-h") {
-      options->help = true;
-    } else if ((arg == "--scenario" || arg == "--speed") && i + 1 < argc) {
-      const std::string value = argv[++i];
-      if (arg == "--scenario") {
-        options->scenario = value;
-      } else {
-        char* end = nullptr;
-        options->speed = std::strtod(value.c_str(), &end);
-        if (*end != '\0' || options->speed <= 0) {
-          *error = "--speed needs a number above 0, not \"" + value + "\"";
-          return false;
-        }
-      }
-    } else {
-      *error = "unknown option \"" + arg + "\" (see --help)";
-      return false;
-    }
-  }
-  return true;
+// A configured path: absolute as it is, else relative to `folder`.
+std::string Resolve(const std::string& folder, const std::string& value) {
+  const bool absolute = (!value.empty() && value[0] == '\\') || (value.size() > 1 && value[1] == ':');
+  return absolute ? value : folder + "\\" + value;
 }
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 std::string ScenarioPath(const std::string& name) {
   if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos ||
@@ -112,22 +75,92 @@ std::string ScenarioPath(const std::string& name) {
   return BesideLauncher("scenarios\\" + name + ".scn");
 }
 
+std::string FirstComment(const std::string& text) {
+  std::string first = text.substr(0, text.find('\n'));
+  return first.rfind("# ", 0) == 0 ? first.substr(2) : std::string();
+}
+
 int ListScenarios() {
   namespace fs = std::filesystem;
   std::vector<std::string> names;
   std::error_code ignored;
-  for (const auto& entry : fs::directory_iterator(platform::NativePath(BesideLauncher("scenarios")), ignored)) {
+  for (const auto& entry : fs::directory_iterator(Shown(BesideLauncher("scenarios")), ignored)) {
     if (entry.path().extension() == ".scn") names.push_back(entry.path().stem().string());
   }
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
     std::string text;
     platform::ReadWholeFile(ScenarioPath(name).c_str(), &text);
-    std::string first = text.substr(0, text.find('\n'));
-    if (first.rfind("# ", 0) == 0) first.erase(0, 2);
-    std::printf("%-24s %s\n", name.c_str(), first.c_str());
+    std::printf("%-24s %s\n", name.c_str(), FirstComment(text).c_str());
   }
   return 0;
+}
+
+// The scenario file: the engine's steps and the launcher's script, both checked before
+// anything runs.
+bool LoadScenario(const std::string& name, std::string* text, testbed::Scenario* steps, Run* run,
+                  std::string* error) {
+  const std::string path = ScenarioPath(name);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(Shown(path), ignored)) {
+    *error = Shown(path) + ": is a folder, not a scenario file";
+    return false;
+  }
+  if (!platform::ReadWholeFile(path.c_str(), text)) {
+    *error = "no scenario \"" + name + "\" (" + Shown(path) + "; see --list)";
+    return false;
+  }
+  if (!testbed::ParseScenario(*text, steps, error) || !ParseScript(*text, &run->script, error)) {
+    *error = Shown(path) + ": " + *error;
+    return false;
+  }
+  if (steps->steps.empty() && steps->accept_params && steps->accept_run) {
+    *error = Shown(path) + ": has no steps, so there is nothing to play";
+    return false;
+  }
+  run->scenario_name = name;
+  run->scenario_title = FirstComment(*text);
+  for (const auto& step : steps->steps) run->advised = run->advised || step.progress.update_kind == 2;
+  return true;
+}
+
+// Each layout the window will load, loaded once beforehand, so that a broken one is named
+// instead of leaving an empty window or a dialog that never opens.
+bool CheckLayouts(testbed::ITestbedControl* testbed, const std::string& ini, std::string* error) {
+  char configured[kPathSize] = {};
+  platform::ReadProfileString("Registry", "orvex_rootpath_data", "", configured, sizeof configured, ini.c_str());
+  const std::string root = configured[0] != '\0' ? Resolve(FolderOf(ini), configured) : FolderOf(BesideLauncher("x"));
+  for (const char* layout : kLayouts) {
+    const std::string path = root + "\\" + layout;
+    char reason[512] = {};
+    if (!platform::PathExists(path.c_str())) {
+      *error = "layout " + Shown(layout) + " is missing (" + Shown(path) + ")";
+      return false;
+    }
+    if (!testbed->CheckLayout(path.c_str(), reason, sizeof reason)) {
+      *error = "layout " + Shown(layout) + " does not load: " + reason;
+      return false;
+    }
+  }
+  return true;
+}
+
+// The log file the configuration names (Windows form), or empty. A folder that cannot take
+// it is said once; the run goes on without a log.
+std::string CheckLogFile(const std::string& ini) {
+  char configured[kPathSize] = {};
+  platform::ReadProfileString("Log", "File", "", configured, sizeof configured, ini.c_str());
+  if (configured[0] == '\0') return "";
+  const std::string path = Resolve(FolderOf(ini), configured);
+  std::remove(Shown(path).c_str());
+  if (std::FILE* probe = std::fopen(Shown(path).c_str(), "ab")) {
+    std::fclose(probe);
+    std::remove(Shown(path).c_str());
+  } else {
+    std::fprintf(stderr, "OrvLauncher: the log file %s cannot be written (its folder is missing or read-only); "
+                 "the run goes on without it\n", Shown(path).c_str());
+  }
+  return path;
 }
 
 // A loopback server that takes the connections proxies open for a test, and closes them.
@@ -153,69 +186,10 @@ class ProxyTestTarget {
   std::thread worker_;
 };
 
-// Everything a run needs, and what it saw.
-struct Run {
-  testbed::ITestbedControl* testbed = nullptr;
-  IComponentFactory* factory = nullptr;
-  IUILayoutEngine* window = nullptr;
-  launcher::LauncherHost* host = nullptr;
-  launcher::Script script;
-  bool interactive = false;
-  bool quit = false;
-  std::string last_frame;
-  std::string message_box_note;  // a system message box seen in the debugger output
-  platform::DebugCapture* capture = nullptr;
-  std::string module_lines;
-  platform::RawKeys* keys = nullptr;
-  std::string final_view;  // the window as it was when the run ended
-  size_t journal_seen = 0;
-};
-
-void CollectDebugLines(Run* run) {
-  const std::string fresh = run->capture->Take();
-  run->module_lines += fresh;
-  const size_t box = fresh.rfind("[MessageBox] ");
-  if (box != std::string::npos) {
-    run->message_box_note = platform::GbkToUtf8(fresh.substr(box, fresh.find('\n', box) - box));
-  }
-}
-
-std::string StatusLine(Run* run) {
-  int played = 0;
-  int total = 0;
-  std::string status = "t=" + std::to_string(run->testbed->Now()) + " ms";
-  if (run->testbed->ScenarioProgress(&played, &total)) {
-    status += "  scenario step " + std::to_string(played) + "/" + std::to_string(total);
-  }
-  const auto& stats = run->host->stats();
-  if (!stats.empty()) {
-    status += "  ReportStat:";
-    for (size_t i = stats.size() > 4 ? stats.size() - 4 : 0; i < stats.size(); ++i) {
-      status += " " + std::to_string(stats[i].first) + "/" + std::to_string(stats[i].second);
-    }
-  }
-  return status;
-}
-
-void ShowFrame(Run* run) {
-  CollectDebugLines(run);
-  const std::string frame = launcher::DrawScreen(run->testbed, run->window);
-  if (run->interactive) {
-    IUILayoutEngine* dialog = run->testbed->FindEngineByWindow(launcher::kProxyDialogWindow);
-    const bool in_dialog = dialog != nullptr && run->testbed->InModalRun(dialog);
-    const std::string keys = in_dialog
-                                 ? "[0/1/2] type  [a] address  [t] port  [u] user  [w] password  [d] domain  " +
-                                       launcher::KeyLine(run->testbed, dialog, launcher::kDialogKeys)
-                                 : launcher::KeyLine(run->testbed, run->window, launcher::kWindowKeys) + "[q] quit";
-    const std::string screen = frame + "\n" + keys + "\n" + StatusLine(run) + "\n" + run->message_box_note + "\n";
-    if (screen != run->last_frame) {
-      std::printf("\x1b[H\x1b[2J%s", screen.c_str());
-      std::fflush(stdout);
-      run->last_frame = screen;
-    }
-    return;
-  }
-  // Message boxes, as the testbed's message box recorded them.
+// Batch output: message boxes as the testbed's message box recorded them, and each new frame.
+void PrintFrame(Run* run) {
+  run->module_lines += run->capture->Take();
+  const std::string frame = DrawScreen(run->testbed, run->window);
   const std::string journal = run->testbed->Journal();
   for (size_t at = journal.find("MessageBox.ShowMessage(", run->journal_seen); at != std::string::npos;
        at = journal.find("MessageBox.ShowMessage(", at + 1)) {
@@ -228,103 +202,61 @@ void ShowFrame(Run* run) {
   }
 }
 
+void ShowFrame(Run* run) {
+  if (run->interactive) {
+    DrawInteractive(run);
+  } else {
+    PrintFrame(run);
+  }
+}
+
 bool RunEnded(void* context) {
   auto* run = static_cast<Run*>(context);
   ShowFrame(run);
-  return run->host->start_game() || run->quit;
+  return run->host->start_game() || run->played_current || run->quit;
 }
 
 // A control of the window, or else of the open proxy dialog.
 IUILayoutEngine* EngineWith(Run* run, const std::string& control) {
   testbed::ControlState state{};
   if (run->testbed->GetControlState(run->window, control.c_str(), &state)) return run->window;
-  return run->testbed->FindEngineByWindow(launcher::kProxyDialogWindow);
+  return run->testbed->FindEngineByWindow(kProxyDialogWindow);
 }
 
-void DoAction(Run* run, const launcher::ScriptAction& action) {
-  IUILayoutEngine* engine = EngineWith(run, action.control);
+void DoAction(Run* run, const ScriptAction& action) {
   bool done = false;
-  if (action.verb == "click") {
-    done = run->testbed->Click(engine, action.control.c_str());
+  if (action.verb == "play-current") {
+    done = run->played_current = CanPlayCurrent(run);
+  } else if (action.verb == "click") {
+    done = run->testbed->Click(EngineWith(run, action.control), action.control.c_str());
   } else if (action.verb == "choose") {
-    done = run->testbed->SelectComboItem(engine, action.control.c_str(), std::atoi(action.text.c_str()));
+    done = run->testbed->SelectComboItem(EngineWith(run, action.control), action.control.c_str(),
+                                         std::atoi(action.text.c_str()));
   } else {
-    done = run->testbed->TypeText(engine, action.control.c_str(), action.text.c_str());
+    done = run->testbed->TypeText(EngineWith(run, action.control), action.control.c_str(), action.text.c_str());
   }
-  std::printf("=== %s %s%s%s\n", action.verb.c_str(), action.control.c_str(),
+  std::printf("=== %s%s%s%s%s\n", action.verb.c_str(), action.control.empty() ? "" : " ", action.control.c_str(),
               action.text.empty() ? "" : (" " + action.text).c_str(), done ? "" : " (not possible now)");
 }
 
 struct ActionTask {
   Run* run;
-  launcher::ScriptAction action;
+  ScriptAction action;
 };
 
 void DoActionTask(void* context) {
   auto* task = static_cast<ActionTask*>(context);
-  ShowFrame(task->run);
-  DoAction(task->run, task->action);
+  if (!task->run->ended) {
+    ShowFrame(task->run);
+    DoAction(task->run, task->action);
+  }
   delete task;
-}
-
-int AnswerAtConsole(void* context, const char* caption, const char* text, std::uint32_t style) {
-  auto* run = static_cast<Run*>(context);
-  const unsigned buttons = style & 0xF;
-  std::printf("\x1b[H\x1b[2J%s\n+--- %s ---\n| %s\n+--- %s\n", run->last_frame.c_str(), caption, text,
-              buttons == 4 || buttons == 3 ? "[y] Yes  [n] No" : buttons == 1 ? "[o] OK  [x] Cancel" : "[o] OK");
-  std::fflush(stdout);
-  run->last_frame.clear();
-  for (;;) {
-    const int key = run->keys->Read(1000);
-    if ((buttons == 4 || buttons == 3) && (key == 'y' || key == '\n' || key == '\r')) return 6;
-    if ((buttons == 4 || buttons == 3) && key == 'n') return 7;
-    if (buttons == 1 && key == 'x') return 2;
-    if (key == 'o' || key == '\n' || key == '\r') return 1;
-  }
-}
-
-bool ReadKeys(void* context) {
-  auto* run = static_cast<Run*>(context);
-  ShowFrame(run);
-  const int key = run->keys->Read(50);
-  if (key < 0) return true;
-  IUILayoutEngine* dialog = run->testbed->FindEngineByWindow(launcher::kProxyDialogWindow);
-  if (dialog != nullptr && run->testbed->InModalRun(dialog)) {
-    static const struct {
-      char key;
-      const char* control;
-      const char* prompt;
-    } kFields[] = {{'a', "Dlg_Adress_Edt", "address"}, {'t', "Dlg_Port_Edt", "port"},
-                   {'u', "Dlg_User_Edt", "user"},      {'w', "Dlg_Pass_Edt", "password"},
-                   {'d', "Dlg_Domain_Edt", "domain"}};
-    if (key >= '0' && key <= '2') run->testbed->SelectComboItem(dialog, "Dlg_Type_Combo", key - '0');
-    for (const auto& field : kFields) {
-      if (key == field.key) {
-        std::printf("%s: ", field.prompt);
-        std::fflush(stdout);
-        run->testbed->TypeText(dialog, field.control, run->keys->ReadLine().c_str());
-        run->last_frame.clear();
-      }
-    }
-    for (const launcher::Key& k : launcher::kDialogKeys) {
-      if (key == k.key) run->testbed->Click(dialog, k.control);
-    }
-    return true;
-  }
-  if (key == 'q') {
-    run->quit = true;
-    return false;
-  }
-  for (const launcher::Key& k : launcher::kWindowKeys) {
-    if (key == k.key) run->testbed->Click(run->window, k.control);
-  }
-  return true;
 }
 
 // Checks the scenario's expectations; prints each one that does not hold.
 int CheckExpectations(Run* run) {
   int failed = 0;
-  for (const launcher::Expectation& e : run->script.expectations) {
+  for (const Expectation& e : run->script.expectations) {
     bool holds = true;
     std::string seen;
     if (e.kind == "start-game") {
@@ -333,9 +265,16 @@ int CheckExpectations(Run* run) {
     } else if (e.kind == "no-start-game") {
       holds = !run->host->start_game();
       seen = "the window said the game may start";
+    } else if (e.kind == "play-current") {
+      holds = run->played_current;
+      seen = "the person did not go on with the current version";
     } else if (e.kind == "shows") {
       holds = run->final_view.find(e.text) != std::string::npos;
       seen = "the last view does not show it";
+    } else if (e.kind == "proxy") {
+      ProxyEntry used{};
+      holds = run->testbed->LastUsedProxy(&used) && ProxyText(used) == e.text;
+      seen = "the update engine was handed another proxy, or none";
     } else if (e.kind == "stat") {
       const std::string code = e.text.substr(0, e.text.find(' '));
       const std::string value = e.text.size() > code.size() ? e.text.substr(code.size() + 1) : "*";
@@ -354,16 +293,83 @@ int CheckExpectations(Run* run) {
 }
 
 void PrintSummary(Run* run) {
-  std::printf("=== summary\nReportStat:");
-  for (const auto& stat : run->host->stats()) std::printf(" %u/%u", stat.first, stat.second);
-  std::printf("\nListener: %s\n", run->host->start_game() ? "OnStartGame" : "not notified");
+  std::printf("=== summary of %s\nStatistics, as reported:\n", run->scenario_name.c_str());
+  const auto& stats = run->host->stats();
+  for (size_t i = 0; i < stats.size();) {
+    size_t same = i;
+    while (same < stats.size() && stats[same] == stats[i]) ++same;
+    std::printf("  %u/%u  %s%s\n", stats[i].first, stats[i].second, StatisticText(stats[i].first, stats[i].second).c_str(),
+                same - i > 1 ? (" (x" + std::to_string(same - i) + ")").c_str() : "");
+    i = same;
+  }
+  ProxyEntry used{};
+  std::printf("Proxy handed to the update engine: %s\n",
+              run->testbed->LastUsedProxy(&used) ? ProxyText(used).c_str() : "none");
+  std::printf("Listener: %s\n", run->host->start_game() ? "OnStartGame"
+                                : run->played_current ? "not notified; the person played the current version"
+                                                      : "not notified");
   std::printf("Final view:\n%s", run->final_view.c_str());
   std::printf("Module's debugger lines:\n%s", platform::GbkToUtf8(run->module_lines).c_str());
   std::string log;
-  if (platform::ReadWholeFile(BesideLauncher("launcher.log").c_str(), &log)) {
-    std::printf("Log file lines:\n%s", platform::GbkToUtf8(log).c_str());
+  if (!run->log_file.empty() && platform::ReadWholeFile(run->log_file.c_str(), &log)) {
+    std::printf("Log file %s:\n%s", Shown(run->log_file).c_str(), platform::GbkToUtf8(log).c_str());
   }
 }
+
+// What the launcher holds of the framework and the module. Every way out lets go of all of it,
+// in the order a launcher does before it unloads modules.
+class Session {
+ public:
+  ~Session() {
+    Release();
+    if (framework != nullptr) platform::UnloadModule(framework);
+  }
+
+  platform::ModuleHandle framework = nullptr;
+  Run* run = nullptr;
+  IUpdateLogic* update = nullptr;
+
+  // Lets go of the window and unloads the module; the factory DLL stays until the end, since
+  // the testbed's record of the run lives there. Answers whether the module reported leaks.
+  bool Release() {
+    if (run == nullptr) return false;
+    Run* r = run;
+    run = nullptr;
+    // What is still queued (scenario steps of a released engine, the script's actions) plays
+    // out at once: there is nothing left to watch.
+    r->ended = true;
+    r->testbed->SetIdleHandler(nullptr, nullptr);
+    r->testbed->SetMessageBoxResponder(nullptr, nullptr);
+    r->testbed->SetPaused(false);
+    r->testbed->SetRealTime(0);
+    if (update != nullptr && r->factory->ReleaseComponent(update) == 0) update->Release(0);
+    update = nullptr;
+    if (r->window != nullptr) r->window->Release(0);
+    r->window = nullptr;
+    r->testbed->RunUntilIdle();
+    std::printf("OrvexDllCanUnloadNow: %d\n", UnloadModule(r) ? 1 : 0);
+    r->module_lines += r->capture->Take();
+    r->testbed->SetProxyTestTarget(nullptr, 0);
+    return r->module_lines.find("Found leak Orvex components") != std::string::npos;
+  }
+
+ private:
+  static bool UnloadModule(Run* r) {
+    platform::ModuleHandle module = platform::FindLoadedModule("OrvUpdateUI.dll");
+    if (module == nullptr) return true;
+    auto free_map = reinterpret_cast<OrvexDllFreeMapFn>(platform::FindExport(module, "OrvexDllFreeMap"));
+    auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(platform::FindExport(module, "OrvexDllCanUnloadNow"));
+    if (free_map != nullptr) free_map();
+    int unloadable = 0;
+    for (int attempt = 0; can_unload != nullptr && attempt < 10 && !(unloadable = can_unload()); ++attempt) {
+      r->testbed->RunUntilIdle();
+    }
+    platform::ModuleHandle framework = platform::FindLoadedModule("OrvFact.dll");
+    auto unload = reinterpret_cast<int (*)()>(platform::FindExport(framework, "OrvFactUnloadModules"));
+    if (unload != nullptr && unload() != 0) std::printf("the update module could not be unloaded\n");
+    return unloadable != 0;
+  }
+};
 
 }  // namespace
 
@@ -377,52 +383,55 @@ int main(int argc, char** argv) {
   }
   if (options.list) return ListScenarios();
 
-  // The scenario: the engine's steps and the launcher's script, both checked before anything runs.
-  const std::string scenario_path = ScenarioPath(options.scenario);
   std::string scenario_text;
-  if (!platform::ReadWholeFile(scenario_path.c_str(), &scenario_text)) {
-    return Error("no scenario \"" + options.scenario + "\" (" + scenario_path + "; see --list)");
-  }
   testbed::Scenario steps;
   Run run;
-  if (!testbed::ParseScenario(scenario_text, &steps, &error) || !launcher::ParseScript(scenario_text, &run.script, &error)) {
-    return Error(scenario_path + ": " + error);
-  }
+  if (!LoadScenario(options.scenario, &scenario_text, &steps, &run, &error)) return Error(error);
   run.interactive = !options.batch && platform::IsInteractiveTerminal();
-
-  platform::DebugCapture capture;  // the module's debugger lines, for the screen and the summary
-  run.capture = &capture;
-  std::remove(platform::NativePath(BesideLauncher("launcher.log")).c_str());
+  run.speed = options.speed;
 
   char ini[kPathSize] = {};
   LocateIni(nullptr, ini, sizeof ini);
+  if (!platform::PathExists(ini)) {
+    return Error("the configuration " + Shown(ini) + " is missing (it names the factory DLL and the modules)");
+  }
   char dll[kPathSize] = {};
   FactoryDllPath(ini, dll, sizeof dll);
-  platform::ModuleHandle framework = platform::LoadModule(dll);
-  if (framework == nullptr) return Error(std::string("cannot load the factory DLL ") + dll + " (named by " + ini + ")");
-  auto create = reinterpret_cast<CreateComponentFn>(platform::FindExport(framework, "CreateComponent"));
-  auto testbed_of = reinterpret_cast<testbed::OrvFactTestbedFn>(platform::FindExport(framework, "OrvFactTestbed"));
-  if (create == nullptr || testbed_of == nullptr) return Error(std::string(dll) + " is not the testbed's factory DLL");
+  platform::DebugCapture capture;  // the module's debugger lines, for the screen and the summary
+  run.capture = &capture;
+  run.log_file = CheckLogFile(ini);
+  // Batch runs start from a clean proxy record; at a terminal the person's settings persist.
+  const std::string proxy_file = BesideLauncher("proxy.cfg");
+  if (!run.interactive) std::remove(Shown(proxy_file).c_str());
+
+  Session session;
+  session.framework = platform::LoadModule(dll);
+  if (session.framework == nullptr) {
+    return Error("cannot load the factory DLL " + Shown(dll) + " (named by " + Shown(ini) + ")");
+  }
+  auto create = reinterpret_cast<CreateComponentFn>(platform::FindExport(session.framework, "CreateComponent"));
+  auto testbed_of = reinterpret_cast<testbed::OrvFactTestbedFn>(platform::FindExport(session.framework, "OrvFactTestbed"));
+  if (create == nullptr || testbed_of == nullptr) return Error(Shown(dll) + " is not the testbed's factory DLL");
   run.factory = static_cast<IComponentFactory*>(create(kComponentFactoryId, 0));
   run.testbed = testbed_of();
-  if (run.factory == nullptr) return Error(std::string(dll) + " has no component factory");
+  if (run.factory == nullptr) return Error(Shown(dll) + " has no component factory");
+  if (!CheckLayouts(run.testbed, ini, &error)) return Error(error);
   run.testbed->SetScenario(scenario_text.c_str());
 
   run.window = run.testbed->CreateWindowEngine("MainWindow");
-  launcher::LauncherHost host(run.window, BesideLauncher("proxy.cfg"), 1);
+  session.run = &run;
+  LauncherHost host(run.window, proxy_file, 1);
   run.host = &host;
-  auto* update = static_cast<IUpdateLogic*>(run.factory->CreateById(kUpdateLogicId, ""));
-  if (update == nullptr) {
-    CollectDebugLines(&run);
-    return Error("the factory could not create the update window (1374): is [1374] DLL= in " + std::string(ini) +
+  session.update = static_cast<IUpdateLogic*>(run.factory->CreateById(kUpdateLogicId, ""));
+  if (session.update == nullptr) {
+    run.module_lines += capture.Take();
+    return Error("the factory could not create the update window (1374): is [1374] DLL= in " + Shown(ini) +
                  " right?\n" + run.module_lines);
   }
-  if (update->Init(&host, 0) == 0) {
-    run.factory->ReleaseComponent(update);
-    return Error("the update window could not load its view (ui\\LayOut\\Container_Update.tpf under " +
-                 BesideLauncher("") + ")");
+  if (session.update->Init(&host, 0) == 0) {
+    return Error("the update window could not load its view (" + Shown(kLayouts[0]) + ")");
   }
-  EventSourceOf(update)->Advise(host.listener(), 0);
+  EventSourceOf(session.update)->Advise(host.listener(), 0);
 
   // A target of the launcher's own for the proxy dialog's Test: no internet needed.
   ProxyTestTarget target;
@@ -439,49 +448,29 @@ int main(int argc, char** argv) {
     for (int answer : run.script.answers) run.testbed->PushMessageBoxAnswer(answer);
   }
 
-  const int started = update->StartUpdate(0);
-  if (!run.interactive) std::printf("=== StartUpdate: %d\n", started);
+  const int started = session.update->StartUpdate(0);
   if (!run.interactive) {
+    std::printf("=== StartUpdate: %d\n", started);
     // Each script action becomes a task due at its time; a click then is a task of its own.
     for (const auto& action : run.script.actions) run.testbed->PostAction(&DoActionTask, new ActionTask{&run, action}, action.at_ms);
   }
   run.testbed->RunUntil(&RunEnded, &run);
   ShowFrame(&run);
-  run.final_view = launcher::DrawScreen(run.testbed, run.window);
-  run.testbed->SetIdleHandler(nullptr, nullptr);
-  run.testbed->SetMessageBoxResponder(nullptr, nullptr);
+  run.final_view = DrawScreen(run.testbed, run.window);
   delete keys;
-  if (run.interactive) std::printf("\n");
-  std::printf("%s\n", host.start_game() ? "The update window is done: the launcher would start the game now."
-                                        : "The update window was left without starting the game.");
+  if (run.interactive) std::printf("\n%s\n", run.quit ? "Quit." : "");
+  std::printf("%s\n", host.start_game()     ? "The update window is done: the launcher would start the game now."
+                      : run.played_current ? "The launcher would start the current version of the game now."
+                                           : "The update window was left without starting the game.");
 
-  // Let go of the window and of the module, as a launcher does before it unloads modules.
-  if (run.factory->ReleaseComponent(update) == 0) update->Release(0);
-  run.window->Release(0);
-  run.testbed->RunUntilIdle();
-  platform::ModuleHandle module = platform::FindLoadedModule("OrvUpdateUI.dll");
-  auto free_map = reinterpret_cast<OrvexDllFreeMapFn>(platform::FindExport(module, "OrvexDllFreeMap"));
-  auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(platform::FindExport(module, "OrvexDllCanUnloadNow"));
-  if (free_map != nullptr) free_map();
-  int unloadable = 0;
-  for (int attempt = 0; can_unload != nullptr && attempt < 10 && !(unloadable = can_unload()); ++attempt) {
-    run.testbed->RunUntilIdle();
-  }
-  std::printf("OrvexDllCanUnloadNow: %d\n", unloadable);
-  auto unload = reinterpret_cast<int (*)()>(platform::FindExport(framework, "OrvFactUnloadModules"));
-  if (unload != nullptr && unload() != 0) std::printf("the update module could not be unloaded\n");
-  CollectDebugLines(&run);
-  const bool leaked = run.module_lines.find("Found leak Orvex components") != std::string::npos;
+  const bool leaked = session.Release();
+  target.Stop();
   if (leaked) std::printf("THE MODULE REPORTED LEAKED COMPONENTS (see its debugger lines below)\n");
-
   int failed = 0;
   if (!run.interactive) {
     PrintSummary(&run);
     failed = CheckExpectations(&run);
     std::printf("=== %s\n", failed == 0 && !leaked ? "the run ended as the scenario expects" : "the run did not end as expected");
   }
-  run.testbed->SetProxyTestTarget(nullptr, 0);
-  target.Stop();
-  platform::UnloadModule(framework);
   return failed == 0 && !leaked ? 0 : 1;
 }

@@ -26,7 +26,7 @@ void MessageLoop::Post(Task task, std::uint32_t delay_ms) {
 
 std::uint64_t MessageLoop::Now() const {
   std::lock_guard<std::recursive_mutex> hold(mutex_);
-  if (speed_ <= 0) return virtual_now_;
+  if (speed_ <= 0 || paused_) return virtual_now_;
   return virtual_now_ + static_cast<std::uint64_t>(
                             static_cast<double>(RealMilliseconds() - real_start_) * speed_);
 }
@@ -40,6 +40,14 @@ void MessageLoop::SetRealTime(double speed) {
   std::lock_guard<std::recursive_mutex> hold(mutex_);
   virtual_now_ = Now();
   speed_ = speed;
+  real_start_ = RealMilliseconds();
+}
+
+void MessageLoop::SetPaused(bool paused) {
+  std::lock_guard<std::recursive_mutex> hold(mutex_);
+  if (paused == paused_) return;
+  virtual_now_ = Now();
+  paused_ = paused;
   real_start_ = RealMilliseconds();
 }
 

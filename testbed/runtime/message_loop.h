@@ -34,6 +34,8 @@ class MessageLoop {
 
   // 0: virtual time. Otherwise real time, `speed` times as fast as the delays say.
   void SetRealTime(double speed);
+  // In real time: holds the clock (nothing more becomes due) until resumed.
+  void SetPaused(bool paused);
   void SetIdleHandler(IdleHandler handler);
 
   // Milliseconds of loop time.
@@ -47,6 +49,7 @@ class MessageLoop {
   std::multimap<std::uint64_t, Task> tasks_;  // by due time; equal times keep posting order
   std::uint64_t virtual_now_ = 0;
   double speed_ = 0;
+  bool paused_ = false;
   std::uint64_t real_start_ = 0;
   IdleHandler idle_;
 };

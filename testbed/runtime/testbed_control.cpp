@@ -12,6 +12,7 @@
 #include "testbed/factory/call_journal.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/runtime/message_loop.h"
+#include "testbed/ui_engine/layout_loader.h"
 #include "testbed/ui_engine/ui_layout_engine.h"
 #include "testbed/update_engine/scenario.h"
 #include "testbed/update_engine/update_engine_component.h"
@@ -139,6 +140,28 @@ class TestbedControl final : public ITestbedControl {
     return played != nullptr && total != nullptr && UpdateEngineComponent::NewestProgress(played, total);
   }
   const char* Journal() override { return orv::testbed::Journal().Snapshot(); }
+
+  void SetPaused(bool paused) override { MessageLoop::Instance().SetPaused(paused); }
+  void NewestProxyTest(int* started, bool* running, int* outcome) override {
+    const ProxyTestStatus status = orv::testbed::NewestProxyTest();
+    if (started != nullptr) *started = status.started;
+    if (running != nullptr) *running = status.running;
+    if (outcome != nullptr) *outcome = status.outcome;
+  }
+  bool LastUsedProxy(ProxyEntry* entry) override {
+    return entry != nullptr && UpdateEngineComponent::LastUsedProxy(entry);
+  }
+  bool CheckLayout(const char* file, char* error, std::uint32_t error_size) override {
+    std::string path;
+    std::string node;
+    SplitLayoutPath(file != nullptr ? file : "", &path, &node);
+    std::string reason;
+    auto* engine = new UILayoutEngine("");
+    const bool loaded = LoadLayoutTree(engine, path, node, &reason) != nullptr;
+    engine->Release(0);
+    if (!loaded && error != nullptr && error_size > 0) std::snprintf(error, error_size, "%s", reason.c_str());
+    return loaded;
+  }
 
  private:
   std::string render_;

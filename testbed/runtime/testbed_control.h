@@ -80,6 +80,17 @@ class ITestbedControl {
   // the caller's own to capture.
   virtual const char* Journal() = 0;
 
+  // In real time: hold the loop's clock, or let it run again.
+  virtual void SetPaused(bool paused) = 0;
+  // The newest proxy test: how many were started, whether it still runs, its outcome (0: the
+  // proxy opened the tunnel; else the reason it failed, as the connection's sink heard it).
+  virtual void NewestProxyTest(int* started, bool* running, int* outcome) = 0;
+  // The entry the update engine was last handed by UseProxy; false before the first.
+  virtual bool LastUsedProxy(ProxyEntry* entry) = 0;
+  // Loads a layout file as the UI engine would, and forgets it: false, with the reason in
+  // `error` (UTF-8), when the engine could not load it.
+  virtual bool CheckLayout(const char* file, char* error, std::uint32_t error_size) = 0;
+
  protected:
   ~ITestbedControl() = default;
 };

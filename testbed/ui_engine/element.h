@@ -44,6 +44,7 @@ class Element {
   // What the layout gives and the module changes (texts are GBK).
   std::string layout_text;
   std::string text;
+  std::string label;  // what a dialog writes beside a field ("Address"), GBK
   bool visible = true;
   bool enabled = true;
   int update_depth = 0;  // open BeginUpdate calls

@@ -38,6 +38,7 @@ std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::st
   }
   auto element = MakeElement(engine, kind, node.value("name", ""));
   element->layout_text = platform::Utf8ToGbk(node.value("text", ""));
+  element->label = platform::Utf8ToGbk(node.value("label", ""));
   element->visible = node.value("visible", true);
   element->enabled = node.value("enabled", true);
   if (auto items = node.find("items"); items != node.end() && items->is_array()) {

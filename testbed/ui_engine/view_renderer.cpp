@@ -18,6 +18,11 @@ std::string Bar(const Element& bar) {
          std::to_string(percent) + "%";
 }
 
+// A field as a person reads it: by its label, else by its control name.
+std::string FieldName(const Element& e) {
+  return e.label.empty() ? e.name() : platform::GbkToUtf8(e.label);
+}
+
 std::string Line(const Element& e) {
   switch (e.kind()) {
     case ElementKind::kWindow:
@@ -31,12 +36,12 @@ std::string Line(const Element& e) {
     case ElementKind::kProgressBar:
       return Bar(e);
     case ElementKind::kEdit:
-      return e.name() + ": [" + platform::GbkToUtf8(e.text) + "]" + (e.enabled ? "" : " (disabled)");
+      return FieldName(e) + ": [" + platform::GbkToUtf8(e.text) + "]" + (e.enabled ? "" : " (disabled)");
     case ElementKind::kPassword:
-      return e.name() + ": [" + std::string(e.text.size(), '*') + "]" + (e.enabled ? "" : " (disabled)");
+      return FieldName(e) + ": [" + std::string(e.text.size(), '*') + "]" + (e.enabled ? "" : " (disabled)");
     case ElementKind::kCombo: {
       const bool chosen = e.selection >= 0 && e.selection < static_cast<int>(e.items.size());
-      return e.name() + ": (" +
+      return FieldName(e) + ": (" +
              (chosen ? platform::GbkToUtf8(e.items[static_cast<size_t>(e.selection)]) : std::string()) +
              ")";
     }

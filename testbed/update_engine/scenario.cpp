@@ -1,5 +1,6 @@
 #include "testbed/update_engine/scenario.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -24,9 +25,17 @@ bool ParseField(const std::string& field, ScenarioStep* step, std::string* error
     std::memcpy(info.latest_version, value.c_str(), value.size() + 1);
     return true;
   }
+  // Every field is the engine's unsigned 32-bit number; an error code may also be written as
+  // the negative number it stands for.
+  const long long lowest = name == "code" ? -2147483648LL : 0;
   long long number = 0;
-  if (!ParseDecimal(value, &number)) {
+  const bool digits = !value.empty() && value.find_first_not_of("0123456789", value[0] == '-' ? 1 : 0) == std::string::npos;
+  if (!ParseDecimal(value, &number) && !digits) {
     *error = "\"" + value + "\" is not a number";
+    return false;
+  }
+  if (!ParseDecimal(value, &number) || number < lowest || number > 4294967295LL) {
+    *error = name + "=" + value + " is out of range (" + std::to_string(lowest) + " to 4294967295)";
     return false;
   }
   const auto u32 = static_cast<std::uint32_t>(number);
@@ -65,8 +74,9 @@ bool ParseStepKind(const std::string& word, StepKind* kind) {
 bool ParseDecimal(const std::string& text, long long* value) {
   if (text.empty()) return false;
   char* end = nullptr;
+  errno = 0;
   *value = std::strtoll(text.c_str(), &end, 10);
-  return end != nullptr && *end == '\0';
+  return end != nullptr && *end == '\0' && errno != ERANGE;
 }
 
 bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error) {
@@ -95,8 +105,8 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
       step.progress.valid = 1;
       long long delay = 0;
       std::string verb;
-      if (!ParseDecimal(first, &delay) || delay < 0) {
-        reason = "a step starts with its delay in milliseconds";
+      if (!ParseDecimal(first, &delay) || delay < 0 || delay > 86400000) {
+        reason = "a step starts with its delay in milliseconds (0 to 86400000)";
       } else if (!(words >> verb) || !ParseStepKind(verb, &step.kind)) {
         reason = "unknown step \"" + verb + "\"";
       } else {

@@ -15,6 +15,9 @@ namespace {
 std::mutex g_engines_mutex;
 std::vector<UpdateEngineComponent*> g_engines;  // alive, oldest first
 
+bool g_proxy_used = false;  // guarded by g_engines_mutex
+ProxyEntry g_last_proxy{};
+
 std::mutex g_scenario_mutex;
 bool g_has_text = false;
 std::string g_text;
@@ -85,6 +88,12 @@ bool UpdateEngineComponent::NewestProgress(int* played, int* total) {
   return true;
 }
 
+bool UpdateEngineComponent::LastUsedProxy(ProxyEntry* entry) {
+  std::lock_guard<std::mutex> hold(g_engines_mutex);
+  if (g_proxy_used) *entry = g_last_proxy;
+  return g_proxy_used;
+}
+
 void UpdateEngineComponent::Advise(void* listener, std::uint32_t cookie) {
   Journal().Record("UpdateEngine.Advise(" + std::to_string(cookie) + ")");
   TestbedComponent::Advise(listener, cookie);
@@ -99,6 +108,11 @@ int UpdateEngineComponent::UseProxy(const ProxyEntry* entry) {
   Journal().Record(entry ? "UpdateEngine.UseProxy(" + std::to_string(entry->type) + "," +
                                std::string(entry->address) + "," + std::to_string(entry->port) + ")"
                          : std::string("UpdateEngine.UseProxy(<null>)"));
+  if (entry != nullptr) {
+    std::lock_guard<std::mutex> hold(g_engines_mutex);
+    g_proxy_used = true;
+    g_last_proxy = *entry;
+  }
   return 1;
 }
 

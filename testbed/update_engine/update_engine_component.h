@@ -32,6 +32,8 @@ class UpdateEngineComponent final : public TestbedComponent<IUpdateEngine, kUpda
   static IUpdateEngineEvent* NewestListener();
   // How far the newest engine alive is in its scenario; false when there is none.
   static bool NewestProgress(int* played, int* total);
+  // The entry the newest UseProxy handed any engine; false before the first.
+  static bool LastUsedProxy(ProxyEntry* entry);
 
  private:
   void Play(const ScenarioStep& step);

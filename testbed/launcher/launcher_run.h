@@ -1,0 +1,75 @@
+// What one run of the launcher holds and has seen, shared by its batch and terminal parts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "framework/component_factory.h"
+#include "platform/debug_capture.h"
+#include "platform/terminal.h"
+#include "testbed/launcher/launcher_host.h"
+#include "testbed/launcher/launcher_script.h"
+#include "testbed/runtime/testbed_control.h"
+
+namespace orv::launcher {
+
+// A message box the module asked a person at the terminal to answer.
+struct OpenMessageBox {
+  bool open = false;
+  std::string caption;
+  std::string text;      // plain text, markup removed
+  unsigned buttons = 0;  // MB_OK, MB_OKCANCEL, MB_YESNO...
+  bool second_default = false;  // MB_DEFBUTTON2: Enter means the second button
+  int answer = -1;       // IDOK, IDCANCEL, IDYES, IDNO once answered
+};
+
+// A text being typed into one of the proxy dialog's fields.
+struct OpenField {
+  bool open = false;
+  const char* control = nullptr;
+  std::string label;
+  bool masked = false;
+  size_t limit = 0;  // the most bytes (GBK) the setting keeps
+  std::string text;  // UTF-8
+};
+
+struct Run {
+  testbed::ITestbedControl* testbed = nullptr;
+  IComponentFactory* factory = nullptr;
+  IUILayoutEngine* window = nullptr;
+  LauncherHost* host = nullptr;
+  Script script;
+  std::string scenario_name;
+  std::string scenario_title;  // the scenario's first comment line
+  std::string log_file;        // Windows form; empty when the configuration names none
+  bool advised = false;        // the scenario's update may be skipped
+  bool interactive = false;
+  bool quit = false;
+  bool ended = false;           // the run is over: queued actions do nothing
+  bool played_current = false;  // the person went on with the current version
+  double speed = 1;
+  bool paused = false;
+  bool show_log = false;
+
+  platform::DebugCapture* capture = nullptr;
+  platform::RawKeys* keys = nullptr;
+  std::string module_lines;  // the module's debugger lines (GBK)
+  std::string last_frame;
+  std::string final_view;  // the window as it was when the run ended
+  size_t journal_seen = 0;
+
+  OpenMessageBox box;
+  OpenField field;
+  std::string notice;           // the launcher's own word on the last key (a refused text, say)
+  std::string proxy_note;       // the proxy test's state or result
+  int proxy_tests_seen = 0;
+  bool proxy_dialog_open = false;
+};
+
+// The update window's Start game button is on screen.
+bool StartGameOffered(Run* run);
+// An advised update was given up and the window offers no way on: the launcher offers to
+// play the current version.
+bool CanPlayCurrent(Run* run);
+
+}  // namespace orv::launcher
