@@ -60,9 +60,11 @@ void TrackProxyTest(Run* run, const std::string& fresh_debug_lines) {
   }
   const size_t box = fresh_debug_lines.rfind("[MessageBox] ");
   if (box != std::string::npos && dialog_open) {
-    const std::string line = fresh_debug_lines.substr(box + 13, fresh_debug_lines.find('\n', box) - box - 13);
+    // "[MessageBox] caption | text": the text is what the person reads.
+    std::string line = fresh_debug_lines.substr(box + 13, fresh_debug_lines.find('\n', box) - box - 13);
+    if (line.find(" | ") != std::string::npos) line.erase(0, line.find(" | ") + 3);
     run->proxy_note = "proxy test: " + MarkupToText(platform::GbkToUtf8(line));
-    if (started > 0 && !running && outcome != 0) run->proxy_note += " (" + ProxyTestReason(outcome) + ")";
+    if (started > 0 && !running && outcome != 0) run->proxy_note += "\n  why: " + ProxyTestReason(outcome);
   }
 }
 
@@ -219,7 +221,7 @@ void DrawInteractive(Run* run) {
               (run->field.masked ? std::string(run->field.text.size(), '*') : run->field.text) + "_\n";
   }
   screen += KeysLine(run) + StatusLine(run) + StatisticsLine(run);
-  if (!run->proxy_note.empty()) screen += run->proxy_note.substr(0, 2 * kScreenWidth) + "\n";
+  if (!run->proxy_note.empty()) screen += run->proxy_note + "\n";
   if (!run->notice.empty()) screen += run->notice + "\n";
   if (screen != run->last_frame) {
     // Drawn over the last screen line by line (each line's rest erased, then everything

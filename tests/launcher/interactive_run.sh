@@ -5,14 +5,19 @@
 #    Retry, the update to its end, Start game; the launcher must then end successfully;
 #  - quitting at the connecting dialog, mid-download and inside a message box, each within a
 #    second whatever the scenario still has queued;
-#  - the proxy dialog: an address too long refused, a Test that fails with its reason, OK,
-#    then Retry hands the engine the proxy, and the screen says which.
+#  - the proxy dialog against a real tinyproxy that wants a password: an address too long
+#    refused; "testing…" while the proxy is held, then the failure and its reason; a Test
+#    with the password that works; OK, then Retry hands the engine the proxy, and the screen
+#    says which.
 #   interactive_run.sh <launcher folder>
 set -u
 folder=$1
 session=orv-launcher-$$
 screen_log=$(mktemp)
-trap 'tmux kill-session -t "$session" 2>/dev/null; rm -f "$screen_log"' EXIT
+proxy_folder=$(mktemp -d)
+proxy_pid=
+trap 'tmux kill-session -t "$session" 2>/dev/null; [[ -n "$proxy_pid" ]] && kill -CONT "$proxy_pid" && kill "$proxy_pid";
+      rm -rf "$screen_log" "$proxy_folder"' EXIT
 
 screen() { tmux capture-pane -p -t "$session"; }
 # Waits up to 20 s until the screen shows $1.
@@ -74,7 +79,11 @@ press c
 wait_for "\[y\] Yes"
 quit_within_a_second "inside a message box"
 
-# Nothing listens on port 1 of loopback: the test fails, and says why.
+port=$((20000 + RANDOM % 20000))
+printf 'Port %s\nListen 127.0.0.1\nTimeout 5\nAllow 127.0.0.1\nLogLevel Critical\nBasicAuth me secret\n' "$port" \
+  >"$proxy_folder/tinyproxy.conf"
+tinyproxy -d -c "$proxy_folder/tinyproxy.conf" >/dev/null 2>&1 &
+proxy_pid=$!
 start --scenario fail_mid_download --speed 4
 wait_for "\[p\] Proxy"
 press p
@@ -83,14 +92,23 @@ press 2
 press a 1234567890123456789012345678901.2 Enter
 wait_for "Address: too long, the setting keeps at most 31 characters; nothing was typed"
 press a 127.0.0.1 Enter
-press t 1 Enter
-wait_for "Port: \[1\]"
+press t "$port" Enter
+wait_for "Port: \[$port\]"
+kill -STOP "$proxy_pid"  # held: the test waits for its answer
 press e
-wait_for "proxy test: .*无法连接到代理服务器 (the proxy refused the connection)"
+wait_for "proxy test: testing…"
+kill -CONT "$proxy_pid"
+wait_for "proxy test: 无法连接到代理服务器"
+wait_for "why: the proxy rejected the user name and password"
+press u me Enter
+press w secret Enter
+wait_for "Password: \[\*\*\*\*\*\*\]"
+press e
+wait_for "proxy test: .*代理服务器工作正常"
 press k
 wait_for "\[r\] Retry"
 screen | grep -q "proxy test:" && { echo "the proxy test's word stayed after the dialog closed"; screen; exit 1; }
 press r
-wait_for "engine's proxy: HTTP 127.0.0.1:1"
+wait_for "engine's proxy: HTTP 127.0.0.1:$port"
 quit_within_a_second "after Retry"
 echo "interactive runs passed"
