@@ -15,6 +15,36 @@ std::string Rest(std::istringstream& words) {
   return start == std::string::npos ? "" : rest.substr(start);
 }
 
+std::string ParseProxyLine(std::istringstream& words, Script* script) {
+  std::string position_text;
+  long long position = -1;
+  words >> position_text;
+  const bool selects = position_text == "selected";
+  if (selects) words >> position_text;
+  if (!testbed::ParseDecimal(position_text, &position) || position < 0 || position >= kProxyEntryCount) {
+    return "expected: proxy <0 to 2> none|socks5|http <address> <port>, or proxy selected <0 to 2>";
+  }
+  script->sets_proxy = true;
+  if (selects) {
+    script->proxy.selected_index = static_cast<std::int32_t>(position);
+    return "";
+  }
+  std::string type;
+  std::string address;
+  std::string port_text;
+  long long port = 0;
+  words >> type >> address >> port_text;
+  ProxyEntry& entry = script->proxy.entries[position];
+  entry.type = type == "socks5" ? kProxySocks5 : type == "http" ? kProxyHttp : kProxyNone;
+  if ((entry.type == kProxyNone && type != "none") || address.size() >= sizeof entry.address ||
+      !testbed::ParseDecimal(port_text, &port) || port < 0 || port > 65535) {
+    return "expected: proxy <0 to 2> none|socks5|http <address of at most 31 characters> <port 0 to 65535>";
+  }
+  address.copy(entry.address, address.size());
+  entry.port = static_cast<std::uint16_t>(port);
+  return "";
+}
+
 }  // namespace
 
 bool ParseScript(const std::string& text, Script* script, std::string* error) {
@@ -52,6 +82,8 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       } else {
         script->answers.push_back(static_cast<int>(value));
       }
+    } else if (first == "proxy") {
+      reason = ParseProxyLine(words, script);
     } else if (first == "expect") {
       Expectation expectation;
       expectation.line = number;

@@ -8,6 +8,10 @@
 //                                      advised update was given up)
 //   answer <button id>                 the next message box's answer (1 OK, 6 Yes, 7 No),
 //                                      in the order the boxes come
+//   proxy <n> none|socks5|http <address> <port>
+//                                      the launcher's stored proxy entry n (0 to 2) when the
+//                                      run starts (batch runs otherwise start with none)
+//   proxy selected <n>                 ... and the entry in use
 //   expect start-game                  the window tells the launcher the game may start
 //   expect no-start-game               ... it does not
 //   expect play-current                the person went on with the current version
@@ -22,6 +26,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "framework/proxy_config.h"
 
 namespace orv::launcher {
 
@@ -39,6 +45,8 @@ struct Expectation {
 };
 
 struct Script {
+  bool sets_proxy = false;
+  ProxyConfig proxy{kProxyEntryCount, 0, {}};
   std::vector<ScriptAction> actions;
   std::vector<int> answers;
   std::vector<Expectation> expectations;

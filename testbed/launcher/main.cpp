@@ -400,9 +400,10 @@ int main(int argc, char** argv) {
   platform::DebugCapture capture;  // the module's debugger lines, for the screen and the summary
   run.capture = &capture;
   run.log_file = CheckLogFile(ini);
-  // Batch runs start from a clean proxy record; at a terminal the person's settings persist.
+  // Batch runs start from a clean proxy record, or the scenario's; at a terminal the person's
+  // settings persist unless the scenario sets its own.
   const std::string proxy_file = BesideLauncher("proxy.cfg");
-  if (!run.interactive) std::remove(Shown(proxy_file).c_str());
+  if (!run.interactive || run.script.sets_proxy) std::remove(Shown(proxy_file).c_str());
 
   Session session;
   session.framework = platform::LoadModule(dll);
@@ -422,6 +423,9 @@ int main(int argc, char** argv) {
   session.run = &run;
   LauncherHost host(run.window, proxy_file, 1);
   run.host = &host;
+  if (run.script.sets_proxy && host.SetProxyConfig(&run.script.proxy) == 0) {
+    return Error("cannot write the proxy record " + Shown(proxy_file));
+  }
   session.update = static_cast<IUpdateLogic*>(run.factory->CreateById(kUpdateLogicId, ""));
   if (session.update == nullptr) {
     run.module_lines += capture.Take();

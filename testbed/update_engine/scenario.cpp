@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -79,8 +80,9 @@ bool ParseDecimal(const std::string& text, long long* value) {
   return end != nullptr && *end == '\0' && errno != ERANGE;
 }
 
-bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error) {
+bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error, int start) {
   *scenario = Scenario{};
+  std::vector<std::vector<ScenarioStep>> parts(1);
   std::istringstream lines(text);
   std::string line;
   int number = 0;
@@ -92,8 +94,10 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
     std::string first;
     if (!(words >> first)) continue;
     std::string reason;
-    if (first == "at" || first == "answer" || first == "expect") continue;  // the launcher's
-    if (first == "option") {
+    if (first == "at" || first == "answer" || first == "expect" || first == "proxy") continue;  // the launcher's
+    if (first == "next-start") {
+      parts.emplace_back();
+    } else if (first == "option") {
       std::string option;
       while (words >> option) {
         if (option == "params=0") scenario->accept_params = false;
@@ -113,7 +117,7 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
         step.delay_ms = static_cast<std::uint32_t>(delay);
         std::string field;
         while (reason.empty() && words >> field) ParseField(field, &step, &reason);
-        if (reason.empty()) scenario->steps.push_back(step);
+        if (reason.empty()) parts.back().push_back(step);
       }
     }
     if (!reason.empty()) {
@@ -121,6 +125,8 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
       return false;
     }
   }
+  scenario->starts = static_cast<int>(parts.size());
+  scenario->steps = parts[static_cast<size_t>(std::min(std::max(start, 0), scenario->starts - 1))];
   return true;
 }
 

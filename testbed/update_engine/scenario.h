@@ -14,6 +14,9 @@
 //   option params=0     SetUpdateParams refuses the start record
 //   option run=0        RunUpdate refuses to start
 //
+// A line "next-start" ends the steps of one start: the engine of the next start (a Retry's)
+// plays the steps after it; the last part plays for every later start.
+//
 // Lines that start with "at", "answer" or "expect" are the launcher's script (what the
 // person does and how the run must end, see testbed/launcher/launcher_script.h); the engine
 // passes over them.
@@ -37,13 +40,15 @@ struct ScenarioStep {
 };
 
 struct Scenario {
-  std::vector<ScenarioStep> steps;
+  std::vector<ScenarioStep> steps;  // the chosen start's
+  int starts = 1;                   // how many starts the text has steps for
   bool accept_params = true;
   bool accept_run = true;
 };
 
-// False, with the line and the reason in `error`, when the text is not a scenario.
-bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error);
+// False, with the line and the reason in `error`, when the text is not a scenario. The steps
+// are those of the start numbered `start` (0: the first), or of the last part the text has.
+bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error, int start = 0);
 
 // A whole text as a decimal number (optional sign); false for anything else.
 bool ParseDecimal(const std::string& text, long long* value);

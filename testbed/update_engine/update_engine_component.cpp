@@ -21,6 +21,7 @@ ProxyEntry g_last_proxy{};
 std::mutex g_scenario_mutex;
 bool g_has_text = false;
 std::string g_text;
+int g_starts = 0;  // engines made since the scenario was set: which start the next one plays
 
 // The scenario to play: the one set, else the configured file, else "no update needed".
 Scenario CurrentScenario() {
@@ -38,7 +39,12 @@ Scenario CurrentScenario() {
   }
   Scenario scenario;
   std::string error;
-  if (!ParseScenario(text, &scenario, &error)) {
+  int start = 0;
+  {
+    std::lock_guard<std::mutex> hold(g_scenario_mutex);
+    start = g_starts++;
+  }
+  if (!ParseScenario(text, &scenario, &error, start)) {
     Journal().Record("UpdateEngine: scenario rejected: " + error);
     ParseScenario("0 finish\n", &scenario, &error);
   }
@@ -51,12 +57,14 @@ void SetScenarioText(const std::string& text) {
   std::lock_guard<std::mutex> hold(g_scenario_mutex);
   g_has_text = true;
   g_text = text;
+  g_starts = 0;
 }
 
 void ClearScenarioText() {
   std::lock_guard<std::mutex> hold(g_scenario_mutex);
   g_has_text = false;
   g_text.clear();
+  g_starts = 0;
 }
 
 UpdateEngineComponent::UpdateEngineComponent()
