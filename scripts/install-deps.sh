@@ -18,7 +18,7 @@ packages=(
   gcc-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 libwine        # the win64 tests (wine64 alone brings neither wine nor wineserver)
-  wine32:i386                # 32-bit Windows programs under Wine
+  wine32:i386                # the win32 tests: 32-bit Windows programs under Wine
   googletest                 # GoogleTest sources, built by each configuration
   nlohmann-json3-dev         # the testbed reads its layouts (JSON)
   tinyproxy-bin              # a real HTTP proxy for the proxy test
@@ -28,7 +28,7 @@ packages=(
 
 # Every outside command run by scripts/, the CMake files and the tests.
 commands=(
-  bash sed grep seq sleep mktemp rm cat tr readlink nproc dirname dpkg dpkg-query iconv
+  bash sed grep seq sleep mktemp mkdir rm cat tee tr readlink nproc dirname dpkg dpkg-query iconv
   cmake ctest make gcc g++ nm objdump
   qemu-i386
   i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres

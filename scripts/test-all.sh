@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and tests every configuration of the matrix: linux64 (sanitizers), linux32, win32
-# (the shipped DLL, inspected) and win64 (tests under Wine). Exit status 0 only if all pass.
+# (the shipped DLL, tests under 32-bit Wine) and win64 (tests under Wine). Exit status 0 only
+# if all pass; the win32 tests count as skipped, with the reason, where 32-bit Wine cannot run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,17 +16,13 @@ for preset in "${presets[@]}"; do
   cmake --build --preset "$preset" --parallel "$jobs"
 done
 
-# Wine starts quickly only once its server runs; started here, stopped on every way out.
-export WINEDEBUG=-all
-export WINEPREFIX="$PWD/build/win64/wineprefix"
-stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
-trap stop_wine EXIT
-mkdir -p "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-
+# The Windows presets start and stop their own Wine (a ctest fixture).
 for preset in "${presets[@]}"; do
   echo "== test: $preset"
   ctest --preset "$preset"
+  # ctest names skipped tests but not why; the Wine fixture left the reason in this file.
+  if [[ -e "build/$preset/wineprefix.unusable" ]]; then
+    echo "== $preset: Wine tests skipped: $(cat "build/$preset/wineprefix.unusable")"
+  fi
 done
 echo "== all configurations passed"

@@ -1,5 +1,4 @@
-# 64-bit Windows: the module against the real Win32 API, with the tests run under Wine
-# (32-bit Windows programs cannot run on these machines).
+# 64-bit Windows: the module against the real Win32 API, with the tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
