@@ -161,6 +161,8 @@ TEST_F(ProxyDialog, TextsThatDoNotFitKeepTheFieldAndPortsKeepTheirLowBits) {
   EXPECT_EQ(1, run_with_port(("  " + std::string(125, '0') + "1 ").c_str()));
   EXPECT_EQ(65535, run_with_port("99999999999"));  // the largest 32-bit long, low bits kept
   EXPECT_EQ(8080, run_with_port("\t8080"));
+  EXPECT_EQ(2, run_with_port("\r 2"));  // as atol: every blank before the number, in any order
+  EXPECT_EQ(5, run_with_port("\t 5"));
 
   RunDialog({Type("Dlg_Adress_Edt", std::string(40, 'a')), Type("Dlg_User_Edt", "reader"),
              PressButton("Dlg_ProxySetting_OK_Btn")});

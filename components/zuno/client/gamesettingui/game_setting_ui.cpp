@@ -46,7 +46,7 @@ std::uint16_t PortFromText(const char* text) {
   if (length == 0 || length >= 128) return 0;
   // As the C library's atol reads it, with the Windows long of 32 bits.
   const char* p = begin;
-  while (*p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
   bool negative = false;
   if (*p == '+' || *p == '-') negative = *p++ == '-';
   long long value = 0;
