@@ -24,20 +24,23 @@ class TOrvexPtr {
     Obtain(component_id, registry);
   }
 
-  virtual ~TOrvexPtr() {
-    if (kRelease && component_ != nullptr) {
-      if (factory_ == nullptr || factory_->ReleaseComponent(component_) == 0) {
-        component_->Release(0);
-      }
-    }
-    component_ = nullptr;
-  }
+  virtual ~TOrvexPtr() { reset(); }
 
   TOrvexPtr(const TOrvexPtr&) = delete;
   TOrvexPtr& operator=(const TOrvexPtr&) = delete;
 
   T* get() const { return component_; }
   T* operator->() const { return component_; }
+
+  // Lets go of the component now (as the destructor would), for owners that must release it
+  // before other members of theirs are destroyed.
+  void reset() {
+    T* component = component_;
+    component_ = nullptr;
+    if (kRelease && component != nullptr) {
+      if (factory_ == nullptr || factory_->ReleaseComponent(component) == 0) component->Release(0);
+    }
+  }
 
   // Hands the component over; the destructor then leaves it alone.
   T* detach() {

@@ -78,6 +78,13 @@ class TComponentBase : public PrimaryInterface, public IEventSource, public Dele
     return CallDepthGuard(&call_depth_, &alive_, this);
   }
 
+  // The same for a call that begins in one place and ends in another (an owned object's
+  // event handler): EndHeldCall may complete a release made meanwhile, destroying `this`.
+  void BeginHeldCall() { ++call_depth_; }
+  void EndHeldCall() {
+    if (--call_depth_ == 0 && alive_ == 0) this->Release(0);
+  }
+
   // Calls `operation(listener)` on every listener advised when the pass begins, in address
   // order; a listener that is unadvised during the pass is skipped if not reached yet.
   template <class Operation>

@@ -146,6 +146,58 @@ TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
   EXPECT_EQ(1, JournalCount("UpdateEngine.UseProxy(3,192.168.1.20,8080)"));
 }
 
+// Before any start the window's own record is empty: OK must still leave the launcher's
+// other stored entries as they were.
+TEST_F(ProxyDialog, OkKeepsTheOtherStoredEntriesWhateverTheWindowHeld) {
+  StoreEntry(1, kProxySocks5, "10.0.0.1", 1080);
+  StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);
+  host.proxy.selected_index = 0;
+  const ProxyConfig before = host.proxy;
+  RunDialog({Choose(2), Type("Dlg_Port_Edt", "8080"), PressButton("Dlg_ProxySetting_OK_Btn")});
+  EXPECT_EQ(2, host.stored.selected_index);
+  EXPECT_EQ(0, std::memcmp(&before.entries[0], &host.stored.entries[0], sizeof(ProxyEntry)));
+  EXPECT_EQ(0, std::memcmp(&before.entries[1], &host.stored.entries[1], sizeof(ProxyEntry)));
+  EXPECT_STREQ("10.0.0.2", host.stored.entries[2].address);
+  EXPECT_EQ(8080, host.stored.entries[2].port);
+
+  // Likewise after a start whose selected entry was unusable (the window zeroes its record).
+  host.proxy = host.stored;
+  host.proxy.selected_index = 0;
+  SetScenario("option\n");
+  ASSERT_EQ(1, update->StartUpdate(1));
+  RunDialog({Choose(1), Type("Dlg_Port_Edt", "1081"), PressButton("Dlg_ProxySetting_OK_Btn")});
+  EXPECT_EQ(1081, host.stored.entries[1].port);
+  EXPECT_STREQ("10.0.0.2", host.stored.entries[2].address);
+  EXPECT_EQ(8080, host.stored.entries[2].port);
+}
+
+// The launcher lets go of the window while the dialog still has events queued: a combo
+// change and a second OK behind the OK that ends the modal run. Neither may reach the freed
+// window, dialog or dialog engine.
+TEST_F(ProxyDialog, EventsQueuedBehindOkSurviveTheWindowsRelease) {
+  StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);
+  for (const char* released_in : {"the window's OK handling", "the dialog's combo handling"}) {
+    SCOPED_TRACE(released_in);
+    if (update == nullptr) update = CreateWindow();
+    ASSERT_EQ(1, InitWindow());
+    int reads = -1;  // the dialog's own reads as it opens are not counted
+    const int release_at = std::string(released_in) == "the window's OK handling" ? 1 : 2;
+    host.during = [&](const std::string& call) {
+      if (call == "GetProxyConfig" && reads >= 0 && ++reads == release_at) ReleaseWindow();
+    };
+    RunDialog({[&](IUILayoutEngine* dialog) {
+      reads = 0;  // counted from the OK on
+      EXPECT_TRUE(testbed.control()->Click(dialog, "Dlg_ProxySetting_OK_Btn"));
+      EXPECT_TRUE(testbed.control()->SelectComboItem(dialog, "Dlg_Type_Combo", 1));
+      EXPECT_TRUE(testbed.control()->Click(dialog, "Dlg_ProxySetting_OK_Btn"));
+    }});
+    host.during = nullptr;
+    EXPECT_EQ(nullptr, update);
+    EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));
+    EXPECT_EQ(nullptr, Dialog());  // the dialog's engine went with the window
+  }
+}
+
 TEST_F(ProxyDialog, TextsThatDoNotFitKeepTheFieldAndPortsKeepTheirLowBits) {
   StoreEntry(2, kProxyHttp, "old.example", 3128);
   host.proxy.selected_index = 2;

@@ -293,6 +293,71 @@ TEST_F(UpdateWindowTest, StartGameReleasedFromItsListenerIsDestroyedAfterTheClic
   EXPECT_EQ(1, JournalCount("UpdateEngine.Released"));
 }
 
+// The launcher may let go of the window from inside any call the window makes on it; each
+// handler stops there: no new engine, no statistic, no listener told after the release.
+TEST_F(CancelButton, HandlersStopWhereTheLauncherLetGoOfTheWindow) {
+  CancelAfter("0 progress phase=1 percent=40 size=1000 speed=10\n", 6);  // Retry on screen
+  testbed.ClearJournal();
+  host.during = [&](const std::string& call) {
+    if (call == "GetUIEngine") ReleaseWindow();
+  };
+  ASSERT_TRUE(Click("C2_Button_Retry"));
+  Pump();
+  host.during = nullptr;
+  EXPECT_EQ(nullptr, update);
+  EXPECT_EQ(0, JournalCount("UpdateEngine.SetUpdateParams"));
+
+  // Cancel confirmed on an advised update that had no valid progress would finish it and
+  // tell the listener to start the game; released while the box is up, it does neither.
+  update = CreateWindow();
+  ASSERT_EQ(1, InitWindow());
+  SetScenario("0 progress phase=1 percent=40 size=1000 speed=10 kind=2 valid=0\n");
+  ASSERT_EQ(1, update->StartUpdate(1));
+  Pump();
+  host.stats.clear();
+  testbed.control()->SetMessageBoxResponder(
+      [](void* self, const char*, const char*, std::uint32_t) {
+        static_cast<CancelButton*>(self)->ReleaseWindow();
+        return 6;
+      },
+      this);
+  ASSERT_TRUE(Press("C2_Button_Cancel"));
+  Pump();
+  testbed.control()->SetMessageBoxResponder(nullptr, nullptr);
+  EXPECT_EQ(nullptr, update);
+  EXPECT_TRUE(host.stats.empty());
+  EXPECT_EQ(0, host.start_game_count);
+  EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));
+}
+
+TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
+  // Init twice, then release: no button of the launcher's window still leads to the window.
+  ASSERT_EQ(1, InitWindow());
+  ASSERT_EQ(1, update->Init(&host, 0));
+  ReleaseWindow();
+  Pump();
+  ASSERT_TRUE(Press("C2_Button_Retry"));
+  Pump();
+  EXPECT_EQ(0, JournalCount("UpdateEngine.SetUpdateParams"));
+
+  // Close called by the launcher itself, which lets go of the window from inside it: Close
+  // runs once and the window is destroyed when it is done.
+  update = CreateWindow();
+  ASSERT_EQ(1, InitWindow());
+  IUpdateLogic* window = update;
+  int engine_requests = 0;
+  host.during = [&](const std::string& call) {
+    if (call != "GetUIEngine") return;
+    ++engine_requests;
+    if (update != nullptr) ReleaseWindow();
+  };
+  window->Close();
+  host.during = nullptr;
+  EXPECT_EQ(nullptr, update);
+  EXPECT_EQ(1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
+  EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));
+}
+
 TEST_F(UpdateWindowTest, CloseOnAWindowNeverInitialised) {
   ReleaseWindow();
   EXPECT_EQ("", UICalls());

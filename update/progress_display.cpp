@@ -146,15 +146,18 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
   IUILayoutEngine* ui = host_->GetUIEngine();
   phase_ = info->phase;
   update_kind_ = info->update_kind;
-  if (ui == nullptr || info->valid == 0) return;
+  if (ui == nullptr || info->valid == 0 || Closed()) return;
 
   progress_seen_ = 1;
   need_reported_ = 1;
   host_->ReportStat(3, 1);
+  if (Closed()) return;
   if (info->phase == kPhaseInstall && download_start_tick_ != 0) {
-    host_->ReportStat(5, platform::TickCount() - download_start_tick_);
+    const std::uint32_t download_time = platform::TickCount() - download_start_tick_;
     download_start_tick_ = 0;
     install_start_tick_ = platform::TickCount();
+    host_->ReportStat(5, download_time);
+    if (Closed()) return;
   }
 
   char values[kPairs][kPathSize];
@@ -163,6 +166,7 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
   CopyVersion(*info, values[kVersion]);
   SizeText(info->file_size, values[kSize]);
   if (info->file_size != 0) host_->ReportStat(6, SizeStatistic(info->file_size));
+  if (Closed()) return;
   SpeedText(info->speed, values[kSpeed]);
   average_speed_ = average_speed_ > 0 ? (average_speed_ + info->speed) >> 1 : info->speed;
   LeftTimeText(info->file_size, info->percent, average_speed_, values[kLeftTime]);

@@ -13,6 +13,7 @@ void CUpdateLogic::OnUpdateFinish() {
   ShowRootView(1);
   if (show_proxy_button_ != 0) ShowControl(kProxyButton, 1);
   ReleaseEngine();
+  if (Closed()) return;
   if (progress_seen_ == 0) {  // no update ran
     if (embedded_ != 0) {
       ShowControl(kProgressBackground, 0);
@@ -23,12 +24,13 @@ void CUpdateLogic::OnUpdateFinish() {
         container_->Show(0);
         container_->EndUpdate();
       }
+      if (Closed()) return;
       NotifyListeners(
           [](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
     }
-    if (host_ != nullptr && need_reported_ == 0) {
+    if (host_ != nullptr && need_reported_ == 0 && !Closed()) {
       host_->ReportStat(3, 0);
-      host_->ReportStat(4, 0);
+      if (!Closed()) host_->ReportStat(4, 0);
     }
   } else if (host_ != nullptr) {
     // A run that never reached its install phase (the download start is still pending) took
@@ -48,7 +50,7 @@ void CUpdateLogic::OnUpdateFail(std::uint32_t error_code) {
   ShowCancelOrRetry(0);
   if (progress_seen_ == 0) ShowResultView(0, error_code);
   ReleaseEngine();
-  if (host_ != nullptr) host_->ReportStat(8, error_code);
+  if (host_ != nullptr && !Closed()) host_->ReportStat(8, error_code);
 }
 
 void CUpdateLogic::OnUpdateSuccess() {

@@ -28,6 +28,7 @@ ProxyEntry* UsableProxy(ProxyConfig* config) {
 
 CUpdateLogic::CUpdateLogic() : logger_(kUpdateLogicId) {
   proxy_dialog_.reset(new (std::nothrow) GameSettingUI);
+  if (proxy_dialog_ != nullptr) proxy_dialog_->set_keeper(&dialog_keeper_);
   std::memset(&proxy_, 0, sizeof proxy_);
 }
 
@@ -40,6 +41,13 @@ CUpdateLogic::~CUpdateLogic() {
 
 int CUpdateLogic::Init(IUpdateHost* host, std::uint32_t embedded) {
   auto guard = EnterCall();
+  // A second Init binds the buttons again: the first binding goes, or a click would reach
+  // the window twice, and once more after it is gone.
+  if (container_ != nullptr && host_ != nullptr) {
+    if (IUILayoutEngine* ui = host_->GetUIEngine()) UnbindButtons(ui);
+    container_ = nullptr;
+    if (Closed()) return 0;
+  }
   host_ = host;
   embedded_ = static_cast<std::int32_t>(embedded);
   if (host_ == nullptr) return 0;
@@ -70,7 +78,9 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
       ClientInfo client;
       std::memset(&client, 0, sizeof client);
       if (host_->GetClientInfo(&client) != 0) params.client_field = client.client_field;
+      if (Closed()) return 0;
       host_->GetProxyConfig(&proxy_);
+      if (Closed()) return 0;
       if (ProxyEntry* entry = UsableProxy(&proxy_)) {
         if (engine_ != nullptr) engine()->UseProxy(entry);
       } else {
@@ -104,6 +114,12 @@ int CUpdateLogic::SetShowProxyButton(int show) {
 }
 
 void CUpdateLogic::Close() {
+  // Close calls the host and the engine, and the launcher may release the window from inside
+  // one of those calls: that release finds this Close running and leaves the work to it, and
+  // the window stays in memory until this Close is done.
+  if (close_running_) return;
+  close_running_ = true;
+  BeginHeldCall();
   ShowConnectingDialog(0);
   if (container_ != nullptr) {
     container_->BeginUpdate();
@@ -114,6 +130,8 @@ void CUpdateLogic::Close() {
     if (IUILayoutEngine* ui = host_->GetUIEngine()) UnbindButtons(ui);
   }
   ReleaseEngine();
+  close_running_ = false;
+  EndHeldCall();  // may complete a release made meanwhile: nothing may follow
 }
 
 void CUpdateLogic::ReleaseEngine() {

@@ -106,6 +106,10 @@ class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
 
   // Unadvises and releases the update engine, if one is held.
   void ReleaseEngine();
+  // The launcher let go of the window during an outside call (any call to the host, the
+  // engine or a message box may do it): a handler stops there, starting nothing, reporting
+  // nothing and telling no listener.
+  bool Closed() const { return alive() != 1; }
   IUpdateEngine* engine() const { return static_cast<IUpdateEngine*>(engine_); }
   IUpdateEngineEvent* AsEngineEvent() { return static_cast<IUpdateEngineEvent*>(this); }
   IUIEventSink* AsUIEventSink() { return static_cast<IUIEventSink*>(this); }
@@ -129,6 +133,20 @@ class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
   std::uint32_t download_start_tick_ = 0;
   std::uint32_t install_start_tick_ = 0;
   std::uint32_t start_tick_ = 0;
+
+  // The proxy dialog's events keep the window (and so the dialog) in memory while they run.
+  class ProxyDialogKeeper final : public DialogKeeper {
+   public:
+    explicit ProxyDialogKeeper(CUpdateLogic* window) : window_(window) {}
+    void HoldDialog() override { window_->BeginHeldCall(); }
+    bool DialogOwnerClosed() override { return window_->Closed(); }
+    void ReleaseDialog() override { window_->EndHeldCall(); }
+
+   private:
+    CUpdateLogic* window_;
+  };
+  ProxyDialogKeeper dialog_keeper_{this};
+  bool close_running_ = false;  // a release from inside Close leaves the work to it
 };
 
 }  // namespace orv

@@ -48,7 +48,7 @@ void CUpdateLogic::OnUIEvent(std::uint32_t control_id, IPropertyBag* event) {
   auto guard = EnterCall();
   if (host_ == nullptr) return;
   IUILayoutEngine* ui = host_->GetUIEngine();
-  if (ui == nullptr || event == nullptr) return;
+  if (ui == nullptr || event == nullptr || Closed()) return;
   std::uint32_t ids[kButtonCount];
   FindButtons(ui, ids);
   if (event->GetInt(kEventCodeKey, 0) != kEventClick) return;
@@ -72,10 +72,11 @@ void CUpdateLogic::OnCancelClick() {
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "Notice", notice, sizeof notice);
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "type", &type);
   if (type == -1) type = 1;
-  if (ZunoMessageBoxImpl(nullptr, notice, kCaption, static_cast<std::uint32_t>(type)) != 6) return;
+  if (ZunoMessageBoxImpl(nullptr, notice, kCaption, static_cast<std::uint32_t>(type)) != 6 || Closed()) return;
 
   if (phase_ == kPhaseDownload && container_ != nullptr) {
     ReleaseEngine();
+    if (Closed()) return;
     if (update_kind_ == kUpdateAdvised) {
       OnUpdateFinish();
     } else {
@@ -103,6 +104,7 @@ void CUpdateLogic::OnStartGameClick() {
     container_->EndUpdate();
   }
   ReleaseEngine();
+  if (Closed()) return;
   NotifyListeners([](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
 }
 
@@ -111,11 +113,17 @@ void CUpdateLogic::OnProxyClick() {
   // The dialog gets the launcher as its owner before its first run, so that it starts from
   // the stored entry and its Test button can test.
   if (proxy_dialog_->owner() != host_) proxy_dialog_->InitDialog(0, host_);
-  if (proxy_dialog_->ShowDialog(1) != 0) {
-    proxy_dialog_->FillConfigFromControls(&proxy_);
-    proxy_.entry_count = kProxyEntryCount;  // every record handed to the host has its three
-    host_->SetProxyConfig(&proxy_);
-  }
+  if (Closed() || proxy_dialog_->ShowDialog(1) == 0 || Closed()) return;
+  // The chosen entry goes into the launcher's stored record as it is now, so that its other
+  // entries stay exactly as they were: the window's own record may be all zeros (before any
+  // start, or after a start whose entry was unusable), and storing that would wipe them.
+  ProxyConfig stored = proxy_;
+  if (host_->GetProxyConfig(&stored) == 0) stored = proxy_;
+  if (Closed()) return;
+  proxy_dialog_->FillConfigFromControls(&stored);
+  stored.entry_count = kProxyEntryCount;  // every record handed to the host has its three
+  proxy_ = stored;
+  host_->SetProxyConfig(&proxy_);
 }
 
 }  // namespace orv

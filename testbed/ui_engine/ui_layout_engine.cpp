@@ -192,7 +192,9 @@ std::uint32_t UILayoutEngine::RunModal(Element* window) {
   window->visible = true;
   modal_runs_.push_back(ModalRun{window, false, 0});
   const size_t depth = modal_runs_.size();
-  MessageLoop::Instance().RunUntil([this, depth] { return modal_runs_[depth - 1].ended; });
+  const std::weak_ptr<bool> alive = alive_;
+  MessageLoop::Instance().RunUntil([this, &alive, depth] { return alive.expired() || modal_runs_[depth - 1].ended; });
+  if (alive.expired()) return 0;
   const std::uint32_t result = modal_runs_[depth - 1].ended ? modal_runs_[depth - 1].result : 0;
   modal_runs_.resize(depth - 1);
   window->visible = false;
@@ -225,8 +227,10 @@ void UILayoutEngine::Deliver(std::uint32_t control_id, std::int32_t code) {
     if (!still_registered) continue;
     auto* event = new PropertyBag;
     event->SetInt(kEventCodeKey, code);
+    const std::weak_ptr<bool> alive = alive_;
     sink->OnUIEvent(control_id, event);
     event->Release(0);
+    if (alive.expired()) return;  // a handler released this engine: nothing more to deliver
   }
 }
 
@@ -234,7 +238,9 @@ bool UILayoutEngine::Click(const std::string& name) {
   Element* target = Find(name);
   if (target == nullptr || !target->ShownOnScreen() || !target->enabled) return false;
   const std::uint32_t id = target->id();
-  MessageLoop::Instance().Post([this, id] { Deliver(id, kEventClick); });
+  MessageLoop::Instance().Post([this, alive = std::weak_ptr<bool>(alive_), id] {
+    if (!alive.expired()) Deliver(id, kEventClick);
+  });
   return true;
 }
 
@@ -242,7 +248,9 @@ bool UILayoutEngine::SendEvent(const std::string& name, std::int32_t code) {
   Element* target = Find(name);
   if (target == nullptr) return false;
   const std::uint32_t id = target->id();
-  MessageLoop::Instance().Post([this, id, code] { Deliver(id, code); });
+  MessageLoop::Instance().Post([this, alive = std::weak_ptr<bool>(alive_), id, code] {
+    if (!alive.expired()) Deliver(id, code);
+  });
   return true;
 }
 
@@ -253,7 +261,8 @@ bool UILayoutEngine::SelectComboItem(const std::string& name, int position) {
     return false;
   }
   const std::uint32_t id = target->id();
-  MessageLoop::Instance().Post([this, id, position] {
+  MessageLoop::Instance().Post([this, alive = std::weak_ptr<bool>(alive_), id, position] {
+    if (alive.expired()) return;
     auto found = by_id_.find(id);
     if (found == by_id_.end()) return;
     found->second->selection = position;

@@ -89,6 +89,9 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   std::uint32_t next_id_ = 1;
   platform::WindowHandle owner_ = nullptr;
   std::string last_error_;
+  // Expires with the engine: queued clicks and running deliveries check it, since a handler
+  // may release the engine (a dialog's window let go from inside its own event).
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace orv::testbed

@@ -13,28 +13,33 @@ namespace orv::testing {
 int RecordingHost::GetClientInfo(ClientInfo* info) {
   calls.push_back("GetClientInfo");
   if (info != nullptr && client_info_result != 0) info->client_field = client_field;
+  if (during) during("GetClientInfo");
   return client_info_result;
 }
 
 IUILayoutEngine* RecordingHost::GetUIEngine() {
   calls.push_back("GetUIEngine");
+  if (during) during("GetUIEngine");
   return ui;
 }
 
 int RecordingHost::GetProxyConfig(ProxyConfig* config) {
   calls.push_back("GetProxyConfig");
   if (config != nullptr) *config = proxy;
+  if (during) during("GetProxyConfig");
   return 1;
 }
 
 int RecordingHost::SetProxyConfig(ProxyConfig* config) {
   calls.push_back("SetProxyConfig");
   if (config != nullptr) stored = *config;
+  if (during) during("SetProxyConfig");
   return 1;
 }
 
 int RecordingHost::ReportStat(std::uint32_t code, std::uint32_t value) {
   stats.emplace_back(code, value);
+  if (during) during("ReportStat");
   return 1;
 }
 

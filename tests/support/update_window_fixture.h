@@ -41,6 +41,9 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
   ProxyConfig stored{};                                           // what SetProxyConfig received
   int start_game_count = 0;
   std::function<void()> on_start_game;                            // runs inside OnStartGame
+  // Runs inside every call above, with its name: a launcher that lets go of the window from
+  // inside its own callbacks.
+  std::function<void(const std::string& call)> during;
 };
 
 class UpdateWindowTest : public ::testing::Test {

@@ -66,8 +66,14 @@ GameSettingUI::GameSettingUI()
 GameSettingUI::~GameSettingUI() {
   // A test connection may call back on its own thread at any time until it is released
   // (which waits for its thread): from here on the callbacks leave the connections alone.
-  std::lock_guard<std::mutex> hold(callback_mutex_);
-  closing_ = true;
+  {
+    std::lock_guard<std::mutex> hold(callback_mutex_);
+    closing_ = true;
+  }
+  // Released here, in the reverse order of their creation, while the lock a late callback
+  // takes still exists (members are destroyed after it in declaration order).
+  http_connection_.reset();
+  socks5_connection_.reset();
 }
 
 int GameSettingUI::InitDialog(std::uint32_t /*ignored*/, IUpdateHost* owner) {
@@ -153,12 +159,13 @@ void GameSettingUI::GetProxyParamFromApp(ProxyEntry* out) {
   }
 }
 
-void GameSettingUI::GetProxyParamFromAppFromIndex(ProxyEntry* out, int index) {
-  if (owner_ == nullptr) return;
+bool GameSettingUI::GetProxyParamFromAppFromIndex(ProxyEntry* out, int index) {
+  if (owner_ == nullptr) return true;
   ProxyConfig config;
   std::memset(&config, 0, sizeof config);
   config.entry_count = kProxyEntryCount;
   owner_->GetProxyConfig(&config);
+  if (keeper_ != nullptr && keeper_->DialogOwnerClosed()) return false;
   logger_.Trace("[GameSettingUI]_GetProxyParamFromAppFromIndex dwIndex=%d", index);
   const ProxyEntry* entry = EntryAt(&config, index);
   if (entry != nullptr) {
@@ -166,6 +173,7 @@ void GameSettingUI::GetProxyParamFromAppFromIndex(ProxyEntry* out, int index) {
   } else {
     std::memset(out, 0, sizeof *out);
   }
+  return true;
 }
 
 void GameSettingUI::FillControlsFromEntry(const ProxyEntry* entry, int select_type) {
@@ -240,6 +248,16 @@ void GameSettingUI::EnableProxyFields(int enable) {
 
 void GameSettingUI::OnUIEvent(std::uint32_t control_id, IPropertyBag* event) {
   if (event == nullptr) return;
+  // The window that owns the dialog stays in memory until the handler is done.
+  struct Hold {
+    DialogKeeper* keeper;
+    explicit Hold(DialogKeeper* k) : keeper(k) {
+      if (keeper != nullptr) keeper->HoldDialog();
+    }
+    ~Hold() {
+      if (keeper != nullptr) keeper->ReleaseDialog();
+    }
+  } hold(keeper_);
   const std::int32_t code = event->GetInt(kEventCodeKey, 0);
   if (code == kEventClick) {
     if (control_id == ok_id_ || control_id == cancel_id_ || control_id == close_id_) {
@@ -253,8 +271,7 @@ void GameSettingUI::OnUIEvent(std::uint32_t control_id, IPropertyBag* event) {
     EnableProxyFields(position == 0 ? 0 : 1);
     ProxyEntry entry;
     std::memset(&entry, 0, sizeof entry);
-    GetProxyParamFromAppFromIndex(&entry, position);
-    FillControlsFromEntry(&entry, 0);
+    if (GetProxyParamFromAppFromIndex(&entry, position)) FillControlsFromEntry(&entry, 0);
   }
 }
 

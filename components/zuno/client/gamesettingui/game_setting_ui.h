@@ -26,6 +26,19 @@ namespace orv {
 
 class IUpdateHost;
 
+// What keeps the dialog in memory while it handles an event: the window that owns it. The
+// dialog's events may arrive when no call of the window's is running (a queued click after
+// the modal run ended), and the launcher may let go of the window during any outside call.
+class DialogKeeper {
+ public:
+  virtual void HoldDialog() = 0;
+  virtual bool DialogOwnerClosed() = 0;  // handlers stop: nobody is left to act for
+  virtual void ReleaseDialog() = 0;      // may destroy the dialog
+
+ protected:
+  ~DialogKeeper() = default;
+};
+
 class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootPathHelper {
  public:
   GameSettingUI();
@@ -43,6 +56,7 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
   // 1 when a test connection accepted the request; the outcome arrives later.
   int TestProxy();
   IUpdateHost* owner() const { return owner_; }
+  void set_keeper(DialogKeeper* keeper) { keeper_ = keeper; }
 
   // IUIEventSink and IConnectionSink
   int GetSinkVersion() override { return 1; }
@@ -55,7 +69,8 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
  private:
   void LoadFromOwner();
   void GetProxyParamFromApp(ProxyEntry* out);
-  void GetProxyParamFromAppFromIndex(ProxyEntry* out, int index);
+  // False when the owner closed during the outside call: the caller stops.
+  bool GetProxyParamFromAppFromIndex(ProxyEntry* out, int index);
   void FillControlsFromEntry(const ProxyEntry* entry, int select_type);
   void EnableProxyFields(int enable);
   void Build();
@@ -86,6 +101,7 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
   ProxyEntry tested_entry_{};      // what the running test connection was given
   std::mutex callback_mutex_;      // the connections' callbacks against the dialog's end
   bool closing_ = false;
+  DialogKeeper* keeper_ = nullptr;
 };
 
 // The port a person typed: blanks around it ignored, then the decimal number at its start
