@@ -186,9 +186,10 @@ TEST(Replace, AllReplacesEveryOccurrence) {
   EXPECT_STREQ("7-7", out);
 
   // Occurrences formed by a replacement are found again, since each search restarts. A
-  // replacement that leaves the text empty is made but, having length 0, not counted.
-  EXPECT_EQ(1, ReplaceAll("aabb", "ab", "", out, 16));
+  // replacement that leaves the text empty counts like any other.
+  EXPECT_EQ(2, ReplaceAll("aabb", "ab", "", out, 16));
   EXPECT_STREQ("", out);
+  EXPECT_EQ(1, ReplaceAll("a", "a", "", out, 16));
   EXPECT_EQ(2, ReplaceAll("aabbc", "ab", "", out, 16));
   EXPECT_STREQ("c", out);
 

@@ -102,6 +102,8 @@ void CUpdateLogic::ApplyTemplates(IUIObject* container, const char (*placeholder
     text[sizeof text - 1] = '\0';
     if (text[0] == '\0') continue;
     for (int i = 0; i < count; ++i) {
+      // A text without the placeholder would only be copied onto itself.
+      if (std::strstr(text, placeholders[i]) == nullptr) continue;
       if (!ReplacementFits(text, placeholders[i], values[i])) continue;
       ReplaceAll(text, placeholders[i], values[i], out, sizeof out);
       Copy(text, sizeof text, out);
