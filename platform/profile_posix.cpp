@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -81,7 +82,9 @@ bool FindValue(const char* file, const char* section, const char* key, std::stri
 }
 
 int CopyCut(const std::string& text, char* out, int size) {
-  const size_t length = text.size() < static_cast<size_t>(size) ? text.size() : size - 1;
+  // A NUL byte in the file ends the value: the caller sees a C string of the length returned.
+  const size_t text_length = std::min(text.size(), text.find('\0'));
+  const size_t length = text_length < static_cast<size_t>(size) ? text_length : size - 1;
   std::memcpy(out, text.data(), length);
   out[length] = '\0';
   return static_cast<int>(length);

@@ -95,6 +95,9 @@ TEST_F(Profile, ValuesAreCutToTheBuffer) {
   EXPECT_EQ("Val", Read("First", "Name", "", 4));
   EXPECT_EQ("", Read("First", "Name", "", 1));
   EXPECT_EQ("df", Read("First", "absent", "dflt", 3));
+  // A NUL byte inside a value: the length returned is the C string's (Read checks it).
+  folder.Write("app.ini", std::string("[S]\nk=ab\0cd\n", 13));
+  EXPECT_EQ("ab", Read("S", "k"));
 }
 
 TEST_F(Profile, IntegersParseAsTheWindowsReaderDoes) {
