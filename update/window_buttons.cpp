@@ -21,7 +21,8 @@ void FindButtons(IUILayoutEngine* ui, std::uint32_t (&ids)[kButtonCount]) {
 
 int CUpdateLogic::LoadLayoutAndBindButtons() {
   IUILayoutEngine* ui = host_->GetUIEngine();
-  if (ui == nullptr) return 0;
+  // Released meanwhile: buttons bound now would outlive the window.
+  if (ui == nullptr || Closed()) return 0;
   IUIWindowRoot* root = ui->GetRootObject();
   char path[kPathSize] = {};
   MakeRootPath(kLayoutFile, path, sizeof path);

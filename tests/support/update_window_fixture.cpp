@@ -75,7 +75,7 @@ IUpdateLogic* UpdateWindowTest::CreateWindow() {
 
 int UpdateWindowTest::InitWindow(std::uint32_t embedded) {
   const int result = update->Init(&host, embedded);
-  EventSourceOf(update)->Advise(host.listener(), 0);
+  if (update != nullptr) EventSourceOf(update)->Advise(host.listener(), 0);  // may be let go inside
   return result;
 }
 
