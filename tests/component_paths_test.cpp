@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <utility>
 
 #include "framework/bounded_string.h"
 #include "tests/support/temp_folder.h"
@@ -30,62 +32,51 @@ class ComponentPaths : public ::testing::Test {
   TempFolder folder;
 };
 
-TEST_F(ComponentPaths, PredicatesAndTrim) {
-  EXPECT_TRUE(IsRelativePath(nullptr));
-  EXPECT_TRUE(IsRelativePath(""));
-  EXPECT_TRUE(IsRelativePath("/opt/x"));
-  EXPECT_TRUE(IsRelativePath("sub\\x.dll"));
+TEST_F(ComponentPaths, PredicatesTrimAndJoin) {
+  for (const char* relative : {static_cast<const char*>(nullptr), "", "/opt/x", "sub\\x.dll"}) {
+    EXPECT_TRUE(IsRelativePath(relative)) << (relative ? relative : "null");
+  }
   EXPECT_FALSE(IsRelativePath("\\opt\\x"));
   EXPECT_FALSE(IsRelativePath("C:x"));
-  EXPECT_TRUE(IsBlank(nullptr));
-  EXPECT_TRUE(IsBlank(" \t "));
+  EXPECT_TRUE(IsBlank(nullptr) && IsBlank(" \t "));
   EXPECT_FALSE(IsBlank(" x "));
-
-  char out[8] = "old";
-  Trim(" \t a b \t", out, sizeof out);
+  char out[32] = "old";
+  Trim(" \t a b \t", out, 8);
   EXPECT_STREQ("a b", out);
-  Trim("  12345678  ", out, sizeof out);  // eight characters need nine bytes
+  Trim("  12345678  ", out, 8);  // eight characters need nine bytes
   EXPECT_STREQ("", out);
-  Trim(" \t ", out, sizeof out);
-  EXPECT_STREQ("", out);
-}
 
-TEST_F(ComponentPaths, JoinToDirKeepsTheFolderOfTheBase) {
-  char out[32] = "untouched";
+  std::snprintf(out, sizeof out, "untouched");
   EXPECT_EQ(0, JoinToDir(nullptr, "x", out, sizeof out));
   EXPECT_EQ(0, JoinToDir("a", "x", out, 0));
   EXPECT_STREQ("untouched", out);
-  EXPECT_EQ(1, JoinToDir("C:\\app\\Orvex.ini", "other.ini", out, sizeof out));
-  EXPECT_STREQ("C:\\app\\other.ini", out);
-  EXPECT_EQ(1, JoinToDir("/opt/app/Orvex.ini", "x.ini", out, sizeof out));
-  EXPECT_STREQ("/opt/app/x.ini", out);
-  EXPECT_EQ(1, JoinToDir("Orvex.ini", "x.ini", out, sizeof out));
-  EXPECT_STREQ("Orvex.ini\\x.ini", out);
-  // A piece that does not fit is dropped, never cut.
-  EXPECT_EQ(1, JoinToDir("C:\\app\\Orvex.ini", "a-name-much-too-long-to-fit.ini", out, 16));
-  EXPECT_STREQ("C:\\app\\", out);
+  const struct { const char* base; const char* relative; int size; const char* expected; } joins[] = {
+      {"C:\\app\\Orvex.ini", "other.ini", 32, "C:\\app\\other.ini"}, {"Orvex.ini", "x.ini", 32, "Orvex.ini\\x.ini"},
+      {"/opt/app/Orvex.ini", "x.ini", 32, "/opt/app/x.ini"},
+      {"C:\\app\\Orvex.ini", "a-name-much-too-long-to-fit.ini", 16, "C:\\app\\"}};  // dropped, never cut
+  for (const auto& join : joins) {
+    EXPECT_EQ(1, JoinToDir(join.base, join.relative, out, join.size));
+    EXPECT_STREQ(join.expected, out);
+  }
 }
 
-TEST_F(ComponentPaths, AbsoluteDllValuesAreUsedAsTheyAre) {
-  EXPECT_EQ("C:\\f\\OrvFact.dll", DllPathFrom("[361]\nDLL=C:\\f\\OrvFact.dll\n"));
-  EXPECT_EQ("C:\\Program Files\\x.dll", DllPathFrom("[361]\nDLL=  C:\\Program Files\\x.dll \n"));
+TEST_F(ComponentPaths, TheFactoryDllAsTheConfigurationGivesIt) {
   const std::string longest = "C:\\" + std::string(256, 'd');  // 259 characters
-  EXPECT_EQ(longest, DllPathFrom("[361]\nDLL=" + longest + "\n"));
-  // One more and the value no longer fits its buffer: it is dropped, as if empty.
-  EXPECT_EQ(folder.PathOf(""), DllPathFrom("[361]\nDLL=" + longest + "x\n"));
-}
-
-TEST_F(ComponentPaths, RelativeDllValuesUseTheDefaultFolderOrTheIniFolder) {
-  EXPECT_EQ("D:\\dlls\\OrvFact.dll",
-            DllPathFrom("[361]\nDLL=OrvFact.dll\n[DefaultValue]\nDllPath=D:\\dlls\n"));
-  EXPECT_EQ(folder.PathOf("bin\\OrvFact.dll"),
-            DllPathFrom("[361]\nDLL=OrvFact.dll\n[DefaultValue]\nDllPath=bin\n"));
-  EXPECT_EQ(folder.PathOf("sub\\OrvFact.dll"),
-            DllPathFrom("[361]\nDLL=  sub\\OrvFact.dll  \nNotUseDefaultDllPath=1\n"
-                        "[DefaultValue]\nDllPath=D:\\dlls\n"));
-  EXPECT_EQ(folder.PathOf("OrvFact.dll"), DllPathFrom("[361]\nDLL=OrvFact.dll\n"));
-  // Nothing configured: the ini file's folder with nothing appended, which fails to load.
-  EXPECT_EQ(folder.PathOf(""), DllPathFrom("[Other]\nx=1\n"));
+  const std::pair<std::string, std::string> cases[] = {
+      {"[361]\nDLL=C:\\f\\OrvFact.dll\n", "C:\\f\\OrvFact.dll"},
+      {"[361]\nDLL=  C:\\Program Files\\x.dll \n", "C:\\Program Files\\x.dll"},
+      {"[361]\nDLL=" + longest + "\n", longest},
+      // One more and the value no longer fits its buffer: it is dropped, as if empty.
+      {"[361]\nDLL=" + longest + "x\n", folder.PathOf("")},
+      {"[361]\nDLL=OrvFact.dll\n[DefaultValue]\nDllPath=D:\\dlls\n", "D:\\dlls\\OrvFact.dll"},
+      {"[361]\nDLL=OrvFact.dll\n[DefaultValue]\nDllPath=bin\n", folder.PathOf("bin\\OrvFact.dll")},
+      {"[361]\nDLL=  sub\\OrvFact.dll  \nNotUseDefaultDllPath=1\n[DefaultValue]\nDllPath=D:\\dlls\n",
+       folder.PathOf("sub\\OrvFact.dll")},
+      {"[361]\nDLL=OrvFact.dll\n", folder.PathOf("OrvFact.dll")},
+      // Nothing configured: the ini file's folder with nothing appended, which fails to load.
+      {"[Other]\nx=1\n", folder.PathOf("")},
+  };
+  for (const auto& [ini_text, expected] : cases) EXPECT_EQ(expected, DllPathFrom(ini_text)) << ini_text;
 }
 
 TEST_F(ComponentPaths, RelativeRedirectsEndTheChainAbsoluteOnesAreFollowed) {
@@ -99,12 +90,10 @@ TEST_F(ComponentPaths, RelativeRedirectsEndTheChainAbsoluteOnesAreFollowed) {
 
   folder.Write("blank.ini", "[Redirect]\nPath=   \n");
   EXPECT_EQ(folder.PathOf("blank.ini"), Located(folder.PathOf("blank.ini").c_str()));
-}
 
-TEST_F(ComponentPaths, ARedirectLoopEnds) {
+  // A loop ends: sixteen steps from a.ini end on a.ini again.
   folder.Write("a.ini", "[Redirect]\nPath=" + folder.PathOf("b.ini") + "\n");
   folder.Write("b.ini", "[Redirect]\nPath=" + folder.PathOf("a.ini") + "\n");
-  // Sixteen steps from a.ini end on a.ini again.
   EXPECT_EQ(folder.PathOf("a.ini"), Located(folder.PathOf("a.ini").c_str()));
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "tests/support/temp_folder.h"
 
@@ -60,59 +61,35 @@ class Profile : public ::testing::Test {
   std::string ini;
 };
 
-TEST_F(Profile, NamesIgnoreCaseAndBlanksAroundNamesAndValues) {
-  EXPECT_EQ("Value", Read("first", "NAME"));
-  EXPECT_EQ("inner  blanks kept", Read("First", "spaced key"));
-  EXPECT_EQ("42", Read("numbers", "plain"));
-}
-
-TEST_F(Profile, OnePairOfMatchingQuotesGoes) {
-  EXPECT_EQ("quoted value", Read("First", "double"));
-  EXPECT_EQ("x", Read("First", "single"));
-  EXPECT_EQ("\"open", Read("First", "unbalanced"));
-}
-
-TEST_F(Profile, FirstMatchWins) {
-  EXPECT_EQ("first", Read("First", "twice"));
-  EXPECT_EQ("Value", Read("FIRST", "Name"));
-}
-
-TEST_F(Profile, MissingThingsGiveTheDefault) {
-  EXPECT_EQ("dflt", Read("First", "absent", "dflt"));
-  EXPECT_EQ("dflt", Read("Nowhere", "Name", "dflt"));
-  EXPECT_EQ("", Read("First", "absent", nullptr));
-  EXPECT_EQ("dflt", Read("First", "novalue", "dflt"));
-  EXPECT_EQ("", Read("First", "empty", "dflt"));
-  EXPECT_EQ("with blanks", Read("First", "absent", "with blanks   "));
-
+TEST_F(Profile, StringsAsTheWindowsReaderGivesThem) {
+  const struct { const char* section; const char* key; const char* fallback; int size; const char* expected; } cases[] = {
+      // Names ignore case and blanks around them; one pair of matching quotes goes; the first
+      // match wins, in the first section of that name; values are cut to the buffer.
+      {"first", "NAME", "", 260, "Value"}, {"First", "spaced key", "", 260, "inner  blanks kept"},
+      {"numbers", "plain", "", 260, "42"}, {"First", "double", "", 260, "quoted value"},
+      {"First", "single", "", 260, "x"}, {"First", "unbalanced", "", 260, "\"open"},
+      {"First", "twice", "", 260, "first"}, {"FIRST", "onlyhere", "dflt", 260, "dflt"},
+      {"First", "absent", "dflt", 260, "dflt"}, {"Nowhere", "Name", "dflt", 260, "dflt"},
+      {"First", "absent", nullptr, 260, ""}, {"First", "novalue", "dflt", 260, "dflt"},
+      {"First", "empty", "dflt", 260, ""}, {"First", "absent", "with blanks   ", 260, "with blanks"},
+      {"First", "Name", "", 4, "Val"}, {"First", "Name", "", 1, ""}, {"First", "absent", "dflt", 3, "df"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.expected, Read(c.section, c.key, c.fallback, c.size)) << c.section << "/" << c.key;
+  }
   char out[32] = "untouched";
-  EXPECT_EQ(4, ReadProfileString("First", "Name", "none", out, sizeof out,
-                                 folder.PathOf("missing.ini").c_str()));
+  EXPECT_EQ(4, ReadProfileString("First", "Name", "none", out, sizeof out, folder.PathOf("missing.ini").c_str()));
   EXPECT_STREQ("none", out);
-}
-
-TEST_F(Profile, ValuesAreCutToTheBuffer) {
-  EXPECT_EQ("Val", Read("First", "Name", "", 4));
-  EXPECT_EQ("", Read("First", "Name", "", 1));
-  EXPECT_EQ("df", Read("First", "absent", "dflt", 3));
   // A NUL byte inside a value: the length returned is the C string's (Read checks it).
   folder.Write("app.ini", std::string("[S]\nk=ab\0cd\n", 13));
   EXPECT_EQ("ab", Read("S", "k"));
 }
 
 TEST_F(Profile, IntegersParseAsTheWindowsReaderDoes) {
-  const char* file = ini.c_str();
-  EXPECT_EQ(42, ReadProfileInt("Numbers", "plain", -1, file));
-  EXPECT_EQ(-7, ReadProfileInt("Numbers", "negative", -1, file));
-  EXPECT_EQ(31, ReadProfileInt("Numbers", "hex", -1, file));
-  EXPECT_EQ(15, ReadProfileInt("Numbers", "octal", -1, file));
-  EXPECT_EQ(5, ReadProfileInt("Numbers", "binary", -1, file));
-  EXPECT_EQ(12, ReadProfileInt("Numbers", "trailing", -1, file));
-  EXPECT_EQ(0, ReadProfileInt("Numbers", "word", -1, file));
-  EXPECT_EQ(5, ReadProfileInt("Numbers", "signed", -1, file));
-  EXPECT_EQ(1, ReadProfileInt("Numbers", "big", -1, file));
-  EXPECT_EQ(-1, ReadProfileInt("Numbers", "empty", -1, file));
-  EXPECT_EQ(-1, ReadProfileInt("Numbers", "absent", -1, file));
+  const std::pair<const char*, int> cases[] = {
+      {"plain", 42},  {"negative", -7}, {"hex", 31},   {"octal", 15}, {"binary", 5}, {"trailing", 12},
+      {"word", 0},    {"signed", 5},    {"big", 1},    {"empty", -1}, {"absent", -1}};
+  for (const auto& [key, expected] : cases) EXPECT_EQ(expected, ReadProfileInt("Numbers", key, -1, ini.c_str())) << key;
   EXPECT_EQ(9, ReadProfileInt("Numbers", "plain", 9, folder.PathOf("missing.ini").c_str()));
 }
 
