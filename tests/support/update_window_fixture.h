@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/debug_capture.h"
+#include "platform/text_encoding.h"
 #include "tests/support/launcher_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/testbed_session.h"
@@ -20,31 +21,56 @@
 
 namespace orv::testing {
 
+using Stats = std::vector<std::pair<std::uint32_t, std::uint32_t>>;  // (code, value) as reported
+
 // The launcher's side, recording every call the window makes on it.
 class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
  public:
-  int GetClientInfo(ClientInfo* info) override;
-  IUILayoutEngine* GetUIEngine() override;
-  int GetProxyConfig(ProxyConfig* config) override;
-  int SetProxyConfig(ProxyConfig* config) override;
-  int ReportStat(std::uint32_t code, std::uint32_t value) override;
-  void OnStartGame() override;
-
+  int GetClientInfo(ClientInfo* info) override {
+    if (info != nullptr && client_info_result != 0) info->client_field = 77;
+    return Called("GetClientInfo", client_info_result);
+  }
+  IUILayoutEngine* GetUIEngine() override { return Called("GetUIEngine", ui); }
+  int GetProxyConfig(ProxyConfig* config) override {
+    if (config != nullptr) *config = proxy;
+    return Called("GetProxyConfig", 1);
+  }
+  int SetProxyConfig(ProxyConfig* config) override {
+    if (config != nullptr) stored = *config;
+    return Called("SetProxyConfig", 1);
+  }
+  int ReportStat(std::uint32_t code, std::uint32_t value) override {
+    stats.emplace_back(code, value);
+    return Called("ReportStat", 1);
+  }
+  void OnStartGame() override {
+    ++start_game_count;
+    if (on_start_game) on_start_game();
+  }
   IUpdateWindowListener* listener() { return this; }
 
-  std::vector<std::string> calls;                                 // "GetUIEngine", ...
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> stats;     // ReportStat
-  IUILayoutEngine* ui = nullptr;                                  // what GetUIEngine answers
+  std::vector<std::string> calls;  // "GetUIEngine", ...
+  Stats stats;
+  IUILayoutEngine* ui = nullptr;  // what GetUIEngine answers
   int client_info_result = 1;
-  std::uint32_t client_field = 77;
-  ProxyConfig proxy{};                                            // what GetProxyConfig hands out
-  ProxyConfig stored{};                                           // what SetProxyConfig received
+  ProxyConfig proxy{};   // what GetProxyConfig hands out
+  ProxyConfig stored{};  // what SetProxyConfig received
   int start_game_count = 0;
-  std::function<void()> on_start_game;                            // runs inside OnStartGame
+  std::function<void()> on_start_game;  // runs inside OnStartGame
   // Runs inside every call above, with its name: a launcher that lets go of the window from
   // inside its own callbacks.
   std::function<void(const std::string& call)> during;
+
+ private:
+  template <class Result>
+  Result Called(const char* call, Result result) {
+    calls.push_back(call);
+    if (during) during(call);
+    return result;
+  }
 };
+
+int Occurrences(const std::string& text, const std::string& part);
 
 class UpdateWindowTest : public ::testing::Test {
  public:
@@ -56,31 +82,31 @@ class UpdateWindowTest : public ::testing::Test {
   void TearDown() override;
 
   // Another window, through the factory as the launcher gets one.
-  IUpdateLogic* CreateWindow();
+  IUpdateLogic* CreateWindow() {
+    return static_cast<IUpdateLogic*>(testbed.factory()->CreateById(kUpdateLogicId, ini.c_str()));
+  }
   // Init into the host, advise the host as listener.
   int InitWindow(std::uint32_t embedded = 0);
-  void SetScenario(const std::string& text);
+  void SetScenario(const std::string& text) { ASSERT_TRUE(testbed.control()->SetScenario(text.c_str())) << text; }
   void Pump() { testbed.control()->RunUntilIdle(); }
   // A person's click: only on a control that is on screen and enabled.
   bool Click(const char* control) { return testbed.control()->Click(window_ui, control); }
   // A click event, whatever the control's state (while connecting, for instance, the window
   // is hidden behind the connecting dialog).
-  bool Press(const char* control) {
-    return testbed.control()->SendEvent(window_ui, control, kEventClick);
-  }
-  // How many connecting dialogs exist.
+  bool Press(const char* control) { return testbed.control()->SendEvent(window_ui, control, kEventClick); }
+  // How many connecting dialogs exist, and whether one is on screen.
   int ConnectingDialogs();
-  std::string Render() { return testbed.control()->Render(window_ui); }
+  bool ConnectingShown();
   std::string UICalls() { return testbed.control()->UICalls(window_ui); }
   void ClearUICalls() { testbed.control()->ClearUICalls(window_ui); }
-  // The object of a control in the launcher's window, or null.
-  IUIObject* Control(const char* name);
   testbed::ControlState State(const char* name);  // visible -1: no such control
-  bool Visible(const char* name);
-  bool Enabled(const char* name);
-  std::string Text(const char* name);  // a static's current text (or layout text), in UTF-8
-  // How often `line` occurs in the factory's journal.
-  int JournalCount(const std::string& line);
+  bool Visible(const char* name) { return State(name).visible == 1; }
+  bool Enabled(const char* name) { return State(name).enabled == 1; }
+  // A static's current text (or layout text), in UTF-8.
+  std::string Text(const char* name) { return platform::GbkToUtf8(State(name).text); }
+  // How often `line` occurs in the factory's journal; whether it holds `lines` in this order.
+  int JournalCount(const std::string& line) { return Occurrences(testbed.Journal(), line); }
+  bool JournalInOrder(const std::vector<std::string>& lines);
   // Releases the window now (it is released at the end of the test otherwise).
   void ReleaseWindow();
   // The module's own export, without taking a reference on it.
