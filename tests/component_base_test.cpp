@@ -2,6 +2,7 @@
 // the update module), with a recording factory (OrvRecordingFactory.dll) as the outside world.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iomanip>
 #include <sstream>
 #include <string>
@@ -14,15 +15,23 @@
 namespace orv::testing {
 namespace {
 
+using Action = std::function<void(IProbe* self)>;
+
+// How often a probe was closed and destroyed.
+std::string Ends(const ProbeJournal& journal) {
+  return "closed " + std::to_string(journal.closes) + ", destroyed " + std::to_string(journal.destructions);
+}
+
+// Runs `action` inside a guarded call of `probe`, as an outside component it calls would.
+void RunInside(IProbe* probe, Action action) {
+  probe->Run([](IProbe* self, void* context) { (*static_cast<Action*>(context))(self); }, &action);
+}
+
 class ComponentBase : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(probes.loaded());
-    ASSERT_TRUE(factory_module.loaded());
-    recording = factory_module.Find<RecordingFactoryFn>("RecordingFactory")();
-    recording->calls.clear();
-    recording->create = nullptr;
-    recording->release_component_result = 0;
+    ASSERT_TRUE(probes.loaded() && factory_module.loaded());
+    *recording = FactoryRecording();
     probes.SetFactoryHandle(factory_module.handle());
   }
 
@@ -32,87 +41,46 @@ class ComponentBase : public ::testing::Test {
     return probe;
   }
 
+  const std::vector<std::string> kNotified = {"CreateComponent(361)", "CreateById(361,)", "SetFreeInMap(1)",
+                                              "NotifyModuleEmpty"};
   platform::DebugCapture debug;
   LoadedModule factory_module{"OrvRecordingFactory.dll"};
   LoadedModule probes{"OrvProbe.dll"};
-  FactoryRecording* recording = nullptr;
+  FactoryRecording* recording = factory_module.Find<RecordingFactoryFn>("RecordingFactory")();
 };
 
-TEST_F(ComponentBase, ReleaseInsideAHandlerClosesAtOnceAndDestroysOnReturn) {
+TEST_F(ComponentBase, ReleaseInsideACallClosesAtOnceAndDestroysWhenTheOutermostReturns) {
   ProbeJournal journal;
   IProbe* probe = NewProbe(&journal);
   ASSERT_NE(nullptr, probe);
-
-  struct Seen {
-    ProbeJournal* journal;
-    int closes_after_release = -1;
-    int destructions_after_release = -1;
-    int can_unload_inside = -1;
-    OrvexDllCanUnloadNowFn can_unload;
-  } seen{&journal, -1, -1, -1, probes.OrvexDllCanUnloadNow};
-
-  probe->Run(
-      [](IProbe* self, void* context) {
-        auto* s = static_cast<Seen*>(context);
-        self->Release(0);
-        self->Release(0);  // a second release while deferred changes nothing
-        s->closes_after_release = s->journal->closes;
-        s->destructions_after_release = s->journal->destructions;
-        s->can_unload_inside = s->can_unload();
-      },
-      &seen);
-
-  EXPECT_EQ(1, seen.closes_after_release);
-  EXPECT_EQ(0, seen.destructions_after_release);
-  EXPECT_EQ(0, seen.can_unload_inside);
-  EXPECT_EQ(1, journal.closes);
-  EXPECT_EQ(1, journal.destructions);
+  RunInside(probe, [&](IProbe* self) {
+    RunInside(self, [&](IProbe* inner) {
+      inner->Release(0);
+      inner->Release(0);  // a second release while deferred changes nothing
+    });
+    EXPECT_EQ(2, journal.call_depth_seen);
+    EXPECT_EQ("closed 1, destroyed 0", Ends(journal));
+    EXPECT_EQ(0, probes.OrvexDllCanUnloadNow());
+    // A call after Close is a caller error: reported, then served under its guard.
+    self->Run(nullptr, nullptr);
+    EXPECT_EQ("closed 1, destroyed 0", Ends(journal));
+  });
+  EXPECT_EQ("closed 1, destroyed 1", Ends(journal));
   EXPECT_EQ(1, probes.OrvexDllCanUnloadNow());
-  EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(361,)", "SetFreeInMap(1)",
-                                      "NotifyModuleEmpty"}),
-            recording->calls);
+  EXPECT_NE(std::string::npos, debug.Take().find("Orvex[Assert]: alive_ == 1"));
+  EXPECT_EQ(kNotified, recording->calls);
   EXPECT_EQ(probes.handle(), recording->last_notified_module);
 }
 
-TEST_F(ComponentBase, NestedCallsDestroyOnlyWhenTheOutermostReturns) {
+// Released again from inside its own Close (by an outside component it calls there): Close
+// runs once, and the destruction waits for it.
+TEST_F(ComponentBase, ReleaseFromInsideCloseClosesOnce) {
   ProbeJournal journal;
-  IProbe* probe = NewProbe(&journal);
-  ASSERT_NE(nullptr, probe);
-
-  probe->Run(
-      [](IProbe* self, void* context) {
-        auto* journal = static_cast<ProbeJournal*>(context);
-        self->Run([](IProbe* inner, void*) { inner->Release(0); }, nullptr);
-        EXPECT_EQ(2, journal->call_depth_seen);
-        EXPECT_EQ(1, journal->closes);
-        EXPECT_EQ(0, journal->destructions);
-        // A call after Close is a caller error: reported, then served under its guard.
-        self->Run(nullptr, nullptr);
-        EXPECT_EQ(0, journal->destructions);
-      },
-      &journal);
-  EXPECT_EQ(1, journal.closes);
-  EXPECT_EQ(1, journal.destructions);
-  EXPECT_EQ(1, probes.OrvexDllCanUnloadNow());
-  EXPECT_NE(std::string::npos, debug.Take().find("Orvex[Assert]: alive_ == 1"));
-}
-
-TEST_F(ComponentBase, ReleaseOutsideAnyCallDestroysImmediately) {
-  ProbeJournal journal;
+  journal.release_in_close = true;
   IProbe* probe = NewProbe(&journal);
   ASSERT_NE(nullptr, probe);
   probe->Release(0);
-  EXPECT_EQ(1, journal.closes);
-  EXPECT_EQ(1, journal.destructions);
-
-  // Released again from inside its own Close: Close runs once, destruction waits for it.
-  ProbeJournal again;
-  again.release_in_close = true;
-  IProbe* second = NewProbe(&again);
-  ASSERT_NE(nullptr, second);
-  second->Release(0);
-  EXPECT_EQ(1, again.closes);
-  EXPECT_EQ(1, again.destructions);
+  EXPECT_EQ("closed 1, destroyed 1", Ends(journal));
   EXPECT_EQ(1, probes.OrvexDllCanUnloadNow());
 }
 
@@ -132,7 +100,6 @@ TEST_F(ComponentBase, ListenersUnadvisedDuringNotificationAreSkipped) {
   ASSERT_NE(nullptr, probe);
   IEventSource* source = EventSourceOf(probe);
   ASSERT_EQ(probe->Events(), source);
-
   std::vector<Listener*> calls;
   Listener listeners[3];
   for (Listener& l : listeners) {
@@ -148,13 +115,9 @@ TEST_F(ComponentBase, ListenersUnadvisedDuringNotificationAreSkipped) {
   probe->NotifyAll();
   EXPECT_EQ(std::vector<Listener*>({&listeners[0], &listeners[1]}), calls);
 
-  calls.clear();
-  listeners[0].victim = nullptr;
-  probe->NotifyAll();
-  EXPECT_EQ(std::vector<Listener*>({&listeners[0], &listeners[1]}), calls);
-
   // A listener reached before its remover is still called in that pass.
   calls.clear();
+  listeners[0].victim = nullptr;
   source->Advise(static_cast<IProbeListener*>(&listeners[2]), 0);
   listeners[2].victim = &listeners[0];
   probe->NotifyAll();
@@ -166,7 +129,6 @@ TEST_F(ComponentBase, ChildrenComeFromTheFactoryAndGoBackByRelease) {
   IProbe* probe = NewProbe(nullptr);
   ASSERT_NE(nullptr, probe);
   ASSERT_EQ(0, probes.SetDLLRegistry("D:\\cfg\\Orvex.ini"));
-
   IComponent* child = nullptr;
   EXPECT_EQ(0, probe->CreateChildProbe(nullptr, ""));
   EXPECT_EQ(0, probe->CreateChildProbe(&child, ""));  // the factory answers null
@@ -174,16 +136,12 @@ TEST_F(ComponentBase, ChildrenComeFromTheFactoryAndGoBackByRelease) {
 
   static LoadedModule* creator_module;
   creator_module = &probes;
-  recording->create = [](ComponentId id, const char*) {
-    return creator_module->CreateComponent(id, 0);
-  };
+  recording->create = [](ComponentId id, const char*) { return creator_module->CreateComponent(id, 0); };
   recording->calls.clear();
   EXPECT_EQ(1, probe->CreateChildProbe(&child, nullptr));
   ASSERT_NE(nullptr, child);
-  EXPECT_EQ(0, child->GetFreeInMap());  // a releasing pointer marks what it obtains
   EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(7001,D:\\cfg\\Orvex.ini)"}),
             recording->calls);
-
   IComponent* slot = child;
   EXPECT_EQ(1, probe->ReleaseChildProbe(&slot));
   EXPECT_EQ(nullptr, slot);
@@ -196,10 +154,10 @@ TEST_F(ComponentBase, CreatorTableHoldsFiveHundredTwelveFirstComeFirstServed) {
   EXPECT_EQ(kProbeRegisteredCreators, probes.GetComponentIDs(nullptr, 0));
   std::vector<std::uint32_t> ids(600, 0);
   EXPECT_EQ(512u, probes.GetComponentIDs(ids.data(), 600));
-  EXPECT_EQ(kProbeId, ids[0]);
-  EXPECT_EQ(kNullProbeId, ids[1]);
-  EXPECT_EQ(kProbeId, ids[2]);  // duplicates are kept; lookups take the first
-  EXPECT_EQ(kFillerFirstId, ids[3]);
+  // Duplicates are kept (lookups take the first); id 0 and a null creator are not.
+  EXPECT_EQ((std::vector<std::uint32_t>{kProbeId, kNullProbeId, kProbeId, kLockCheckProbeId, kFactoryIdProbeId,
+                                        kFillerFirstId}),
+            std::vector<std::uint32_t>(ids.begin(), ids.begin() + 6));
   EXPECT_EQ(kProbeRejectedId - 1, ids[511]);
   EXPECT_EQ(0u, ids[512]);
 
@@ -207,18 +165,50 @@ TEST_F(ComponentBase, CreatorTableHoldsFiveHundredTwelveFirstComeFirstServed) {
   ASSERT_NE(nullptr, probe);
   probe->Release(0);
   debug.Take();
-
   EXPECT_EQ(nullptr, probes.CreateComponent(kProbeRejectedId, 0));
   EXPECT_EQ(nullptr, probes.CreateComponent(0, 0));
   EXPECT_EQ(nullptr, probes.CreateComponent(7004, 0));
   EXPECT_EQ(nullptr, probes.CreateComponent(kNullProbeId, 12));
   const std::string output = debug.Take();
-  EXPECT_NE(std::string::npos,
-            output.find("Orvex[Error]: Can't find the factory method of Component\n"
-                        "Orvex[Error]: ComponentID=8509 CreatorID=0"));
-  EXPECT_NE(std::string::npos,
-            output.find("Orvex[Error]:CreateComponent method return NULL.\n"
-                        "Orvex[Error]: ComponentID=7003 CreatorID=12"));
+  EXPECT_NE(std::string::npos, output.find("Orvex[Error]: Can't find the factory method of Component\n"
+                                           "Orvex[Error]: ComponentID=" + std::to_string(kProbeRejectedId) +
+                                           " CreatorID=0"));
+  EXPECT_NE(std::string::npos, output.find("Orvex[Error]:CreateComponent method return NULL.\n"
+                                           "Orvex[Error]: ComponentID=7003 CreatorID=12"));
+}
+
+TEST_F(ComponentBase, TheCreatorRunsOutsideTheModuleLock) {
+  IComponent* made = probes.CreateComponent(kLockCheckProbeId, 0);
+  ASSERT_NE(nullptr, made) << "another thread could not take the module lock while the creator ran";
+  made->Release(0);
+}
+
+TEST_F(ComponentBase, AComponentWithTheFactorysIdNeverNotifiesTheFactory) {
+  IComponent* factory = probes.CreateComponent(kFactoryIdProbeId, 0);
+  ASSERT_NE(nullptr, factory);
+  factory->Release(0);
+  EXPECT_EQ(1, probes.OrvexDllCanUnloadNow());
+  EXPECT_TRUE(recording->calls.empty());
+}
+
+TEST_F(ComponentBase, FreeMapLeavesAComponentInACallToThatCall) {
+  ProbeJournal journal;
+  ProbeJournal other_journal;
+  IProbe* probe = NewProbe(&journal);
+  IProbe* other = NewProbe(&other_journal);
+  ASSERT_TRUE(probe != nullptr && other != nullptr);
+  other->SetFreeInMap(1);
+  RunInside(probe, [&](IProbe* self) {
+    self->SetFreeInMap(1);
+    probes.OrvexDllFreeMap();  // ends although this probe stays in the map for now
+    EXPECT_EQ("closed 1, destroyed 0", Ends(journal));
+    EXPECT_EQ("closed 1, destroyed 1", Ends(other_journal));
+    EXPECT_EQ(0, probes.OrvexDllCanUnloadNow());
+  });
+  EXPECT_EQ("closed 1, destroyed 1", Ends(journal));
+  EXPECT_EQ(1, probes.OrvexDllCanUnloadNow());
+  EXPECT_EQ(std::string::npos, debug.Take().find("not exist"));
+  EXPECT_EQ(kNotified, recording->calls);
 }
 
 TEST_F(ComponentBase, RemovingAnUnknownComponentIsReportedAndStillNotifies) {
@@ -229,16 +219,13 @@ TEST_F(ComponentBase, RemovingAnUnknownComponentIsReportedAndStillNotifies) {
   listed->Release(0);
   recording->calls.clear();
   debug.Take();
-
   std::ostringstream expected;
   expected << "Orvex[Error]: To remove a component not exist\n"
            << "Orvex[Error]: IComponent* = 0x" << std::uppercase << std::hex << std::setfill('0')
            << std::setw(2 * sizeof(void*)) << reinterpret_cast<std::uintptr_t>(unlisted) << "\n";
   unlisted->Release(0);
   EXPECT_EQ(expected.str(), debug.Take());
-  EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(361,)", "SetFreeInMap(1)",
-                                      "NotifyModuleEmpty"}),
-            recording->calls);
+  EXPECT_EQ(kNotified, recording->calls);
 }
 
 }  // namespace

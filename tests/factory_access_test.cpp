@@ -6,85 +6,51 @@
 #include <string>
 
 #include "framework/bounded_string.h"
-#include "framework/component_factory.h"
-#include "framework/component_paths.h"
 #include "platform/debug_capture.h"
 #include "tests/modules/probe_interfaces.h"
 #include "tests/support/loaded_module.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/testbed_session.h"
 
 namespace orv::testing {
 namespace {
 
-class TestbedFactoryModule {
- public:
-  TestbedFactoryModule() : module("OrvFact.dll") {
-    configure = module.Find<OrvFactConfigureFn>("OrvFactConfigure");
-    journal = module.Find<OrvFactJournalFn>("OrvFactJournal");
-    clear = module.Find<OrvFactClearJournalFn>("OrvFactClearJournal");
-    unload_modules = module.Find<OrvFactUnloadModulesFn>("OrvFactUnloadModules");
+// The journal's lines that name outside components: what was created, loaded, released and
+// told, in order (the factory lookups and log configuration between them left out).
+std::string OutsideCalls(const std::string& journal) {
+  std::string kept;
+  for (size_t at = 0, end; at < journal.size(); at = end + 1) {
+    end = journal.find('\n', at);
+    const std::string line = journal.substr(at, end - at + 1);
+    if (line.rfind("CreateComponent(361", 0) != 0 && line.rfind("GetLogConfig", 0) != 0) kept += line;
   }
-  ~TestbedFactoryModule() {
-    if (unload_modules) unload_modules();
-  }
-  IComponentFactory* factory() {
-    return static_cast<IComponentFactory*>(module.CreateComponent(kComponentFactoryId, 0));
-  }
-
-  LoadedModule module;
-  OrvFactConfigureFn configure = nullptr;
-  OrvFactJournalFn journal = nullptr;
-  OrvFactClearJournalFn clear = nullptr;
-  OrvFactUnloadModulesFn unload_modules = nullptr;
-};
+  return kept;
+}
 
 TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) {
   platform::DebugCapture debug;
   TempFolder folder;
-  folder.Write("Orvex.ini", "[361]\nDLL=" + BesideExecutable("OrvFact.dll") + "\n[1374]\nDLL=" +
-                                BesideExecutable("OrvUpdateUI.dll") + "\n");
+  folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n");
   const std::string ini = folder.PathOf("Orvex.ini");
-
-  char located[kPathSize] = {};
-  LocateIni(ini.c_str(), located, sizeof located);
-  char dll[kPathSize] = {};
-  FactoryDllPath(located, dll, sizeof dll);
-  ASSERT_EQ(BesideExecutable("OrvFact.dll"), dll);
-
-  TestbedFactoryModule fact;
-  ASSERT_TRUE(fact.module.loaded());
-  fact.configure(ini.c_str());
-  IComponentFactory* factory = fact.factory();
-  ASSERT_NE(nullptr, factory);
-  IComponent* window = factory->CreateById(kUpdateLogicId, ini.c_str());
+  TestbedSession fact;
+  ASSERT_TRUE(fact.ready());
+  fact.Configure(ini);
+  IComponent* window = fact.factory()->CreateById(kUpdateLogicId, ini.c_str());
   ASSERT_NE(nullptr, window);
   EXPECT_EQ(1374u, window->GetComponentID());
   debug.Take();  // the window's configuration lines
-  EXPECT_EQ(1, factory->ReleaseComponent(window));
+  EXPECT_EQ(1, fact.factory()->ReleaseComponent(window));
 
-  // The factory told the module its registry string and its own handle, so the module's
-  // notification reaches it without reading any configuration.
-  EXPECT_EQ("CreateComponent(361,0)\n"
-            "CreateById(1374," + ini + ")\n"
+  // The window's proxy dialog holds a UI engine and the two test connections, released in the
+  // reverse order. The factory told the module its registry string and its own handle, so the
+  // module's notification reaches it without reading any configuration.
+  EXPECT_EQ("CreateById(1374," + ini + ")\n"
             "LoadModule(" + BesideExecutable("OrvUpdateUI.dll") + ")\n"
-            "CreateComponent(361,0)\n"  // the window's logger
-            "GetLogConfig(,1374)\n"
-            "CreateComponent(361,0)\n"  // its proxy dialog: logger, UI engine, test connections
-            "GetLogConfig(,1)\n"
-            "CreateComponent(361,0)\n"
-            "CreateById(186,<null>)\n"
-            "CreateComponent(361,0)\n"
-            "CreateById(56,<null>)\n"
-            "CreateComponent(361,0)\n"
-            "CreateById(55,<null>)\n"
-            "ReleaseComponent(1374)\n"
-            "ReleaseComponent(55)\n"  // released in the reverse order
-            "ReleaseComponent(56)\n"
-            "ReleaseComponent(186)\n"
-            "CreateComponent(361,0)\n"
+            "CreateById(186,<null>)\nCreateById(56,<null>)\nCreateById(55,<null>)\n"
+            "ReleaseComponent(1374)\nReleaseComponent(55)\nReleaseComponent(56)\nReleaseComponent(186)\n"
             "CreateById(361," + ini + ")\n"
             "NotifyModuleEmpty(OrvUpdateUI.dll)\n",
-            std::string(fact.journal()));
+            OutsideCalls(fact.Journal()));
   EXPECT_EQ("", debug.Take());
 }
 
@@ -92,14 +58,8 @@ class ProbeWithFactory : public ::testing::Test {
  protected:
   // The recording factory may outlive a test (a module that loaded it by configuration keeps
   // it): nothing of one test's setup may reach the next.
-  void SetUp() override { ResetRecording(); }
-  void TearDown() override { ResetRecording(); }
-  void ResetRecording() {
-    FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
-    recording->calls.clear();
-    recording->create = nullptr;
-    recording->release_component_result = 0;
-  }
+  void SetUp() override { *recording = FactoryRecording(); }
+  void TearDown() override { *recording = FactoryRecording(); }
 
   IProbe* NewProbe() { return static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0)); }
 
@@ -107,15 +67,13 @@ class ProbeWithFactory : public ::testing::Test {
   TempFolder folder;
   LoadedModule recorder{"OrvRecordingFactory.dll"};
   LoadedModule probes{"OrvProbe.dll"};
+  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
 };
 
 TEST_F(ProbeWithFactory, TheConfiguredFactoryGetsTheRegistryStringEverywhere) {
   folder.Write("Orvex.ini", "[361]\nDLL=" + BesideExecutable("OrvRecordingFactory.dll") + "\n");
   const std::string ini = folder.PathOf("Orvex.ini");
-  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
-  recording->calls.clear();
   probes.SetDLLRegistry(ini.c_str());
-
   IProbe* probe = NewProbe();
   ASSERT_NE(nullptr, probe);
   EXPECT_EQ(nullptr, probe->ObtainAndDrop(kUpdateEngineId, "", 0));
@@ -128,45 +86,32 @@ TEST_F(ProbeWithFactory, TheConfiguredFactoryGetsTheRegistryStringEverywhere) {
 }
 
 TEST_F(ProbeWithFactory, ReleasingPointerAsksTheFactoryFirst) {
-  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
   probes.SetFactoryHandle(recorder.handle());
   static LoadedModule* creator;
+  static ProbeJournal journal;
   creator = &probes;
-  recording->create = [](ComponentId id, const char*) {
-    return creator->CreateComponent(id == kUpdateEngineId ? kProbeId : id, 0);
+  journal = ProbeJournal();
+  recording->create = [](ComponentId, const char*) {
+    auto* made = static_cast<IProbe*>(creator->CreateComponent(kProbeId, 0));
+    made->Init(&journal);
+    return static_cast<IComponent*>(made);
   };
-
   IProbe* probe = NewProbe();
   ASSERT_NE(nullptr, probe);
-  ProbeJournal journal;
-
-  // The factory released it (answer 1): the pointer does not release it again.
-  recording->release_component_result = 1;
-  auto* kept = static_cast<IProbe*>(probe->ObtainAndDrop(kUpdateEngineId, "", 0));
-  ASSERT_NE(nullptr, kept);
-  kept->Init(&journal);
-  EXPECT_EQ(0, journal.closes);
+  recording->release_component_result = 1;  // the factory released it: the pointer does not
+  IComponent* kept = probe->ObtainAndDrop(kUpdateEngineId, "", 0);
   EXPECT_EQ("ReleaseComponent", recording->calls.back());
+  EXPECT_EQ(0, journal.closes);
   kept->Release(0);
-  EXPECT_EQ(1, journal.destructions);
-
-  // The factory declined (answer 0): the pointer releases it itself, once.
-  recording->release_component_result = 0;
-  recording->create = [](ComponentId, const char*) -> IComponent* {
-    auto* made = static_cast<IProbe*>(creator->CreateComponent(kProbeId, 0));
-    static ProbeJournal second;
-    made->Init(&second);
-    return made;
-  };
+  recording->release_component_result = 0;  // the factory declined: the pointer releases it, once
   probe->ObtainAndDrop(kUpdateEngineId, "", 0);
-  EXPECT_EQ(std::string("ReleaseComponent"), recording->calls.back());
-
+  EXPECT_EQ("ReleaseComponent", recording->calls.back());
+  EXPECT_EQ(2, journal.destructions);
   // Detached: neither the factory nor the component hears of it.
   recording->calls.clear();
-  auto* detached = static_cast<IProbe*>(probe->ObtainAndDrop(kUpdateEngineId, "", 1));
-  ASSERT_NE(nullptr, detached);
-  EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(1014,)"}),
-            recording->calls);
+  IComponent* detached = probe->ObtainAndDrop(kUpdateEngineId, "", 1);
+  EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(1014,)"}), recording->calls);
+  EXPECT_EQ(2, journal.closes);
   EXPECT_EQ(0, detached->GetFreeInMap());
   detached->Release(0);
   probe->Release(0);
@@ -176,7 +121,6 @@ TEST_F(ProbeWithFactory, EachWayOfFailingHasItsMessage) {
   IProbe* probe = NewProbe();
   ASSERT_NE(nullptr, probe);
   debug.Take();
-
   const auto fails_with = [&](const std::string& dll) {
     folder.Write("Orvex.ini", "[361]\nDLL=" + dll + "\n");
     probes.SetDLLRegistry(folder.PathOf("Orvex.ini").c_str());
@@ -190,63 +134,50 @@ TEST_F(ProbeWithFactory, EachWayOfFailingHasItsMessage) {
   EXPECT_EQ("[Orvex_Error] CreateComponent(ComponentId=361) return null.\n"
             "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n",
             fails_with(BesideExecutable("OrvNullFactory.dll")));
-  probes.SetDLLRegistry(nullptr);
-  probe->Release(0);
-}
-
-TEST_F(ProbeWithFactory, LoadedFirstRouteTakesTheLoadedFactoryOverTheGivenHandle) {
-  TestbedFactoryModule fact;
-  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
-  probes.SetFactoryHandle(recorder.handle());
-  IProbe* probe = NewProbe();
-  ASSERT_NE(nullptr, probe);
-  fact.clear();
-  recording->calls.clear();
-
-  EXPECT_NE(nullptr, probe->ObtainMessageBoxAndDrop());
-  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\nReleaseComponent(1378)\n",
-            std::string(fact.journal()));
-  EXPECT_TRUE(recording->calls.empty());
-  probe->Release(0);
-}
-
-TEST_F(ProbeWithFactory, ErrorOutputKeepsItsBounds) {
-  IProbe* probe = NewProbe();
-  ASSERT_NE(nullptr, probe);
-  debug.Take();
+  // The error output keeps its bound: 1022 characters, 1023 on the loaded-first route.
   const std::string text(1100, 'e');
   probe->PrintError(0, text.c_str());
   EXPECT_EQ(text.substr(0, 1022), debug.Take());
   probe->PrintError(1, text.c_str());
   EXPECT_EQ(text.substr(0, 1023), debug.Take());
+  probes.SetDLLRegistry(nullptr);
+  probe->Release(0);
+}
+
+TEST_F(ProbeWithFactory, LoadedFirstRouteTakesTheLoadedFactoryOverTheGivenHandle) {
+  TestbedSession fact;
+  probes.SetFactoryHandle(recorder.handle());
+  IProbe* probe = NewProbe();
+  ASSERT_NE(nullptr, probe);
+  fact.ClearJournal();
+  recording->calls.clear();
+  EXPECT_NE(nullptr, probe->ObtainMessageBoxAndDrop());
+  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\nReleaseComponent(1378)\n", fact.Journal());
+  EXPECT_TRUE(recording->calls.empty());
   probe->Release(0);
 }
 
 TEST_F(ProbeWithFactory, LoggerRouteReportsABrokenFactoryDll) {
-  {
-    LoadedModule broken(BesideExecutable("broken\\OrvFact.dll"));
-    ASSERT_TRUE(broken.loaded());
+  for (const auto& [dll, message] :
+       {std::pair<const char*, const char*>{"broken\\OrvFact.dll",
+                                            "Can't find CreateComponent() in OrvFact.dll or OrvFact.dll is missed\n"},
+        {"nullfactory\\OrvFact.dll", "Invoke CreateComponent() in OrvFact.dll return null.\n"}}) {
+    LoadedModule factory(BesideExecutable(dll));
+    ASSERT_TRUE(factory.loaded());
     IProbe* probe = NewProbe();
-    EXPECT_EQ("Can't find CreateComponent() in OrvFact.dll or OrvFact.dll is missed\n",
-              debug.Take());
+    EXPECT_EQ(message, debug.Take());
     probe->Release(0);
     debug.Take();  // the empty-module notification finds no factory either
   }
-  {
-    LoadedModule null_factory(BesideExecutable("nullfactory\\OrvFact.dll"));
-    ASSERT_TRUE(null_factory.loaded());
-    IProbe* probe = NewProbe();
-    EXPECT_EQ("Invoke CreateComponent() in OrvFact.dll return null.\n", debug.Take());
-    probe->Release(0);
-  }
 }
 
+// Without a registry value the root is the executable's folder: the update window's layout
+// tests load from there.
 TEST_F(ProbeWithFactory, RootPathComesFromTheRegistryComponentOnce) {
-  TestbedFactoryModule fact;
+  TestbedSession fact;
   folder.Write("Orvex.ini", "[Registry]\norvex_rootpath_data=framework\\root\n");
-  probes.SetFactoryHandle(fact.module.handle());
+  probes.SetFactoryHandle(fact.handle());
   probes.SetDLLRegistry(folder.PathOf("Orvex.ini").c_str());
-
   IProbe* probe = NewProbe();
   ASSERT_NE(nullptr, probe);
   EXPECT_EQ(folder.PathOf("framework\\root"), probe->RootPath());
@@ -259,31 +190,11 @@ TEST_F(ProbeWithFactory, RootPathComesFromTheRegistryComponentOnce) {
   EXPECT_EQ(0, probe->MakeRootPathOf(nullptr, out, sizeof out));
   EXPECT_EQ(1, probe->MakeRootPathOf("x", out, 8));  // cut at the end of the buffer
   EXPECT_EQ(7u, std::string(out).size());
-  EXPECT_EQ("CreateComponent(361,0)\n"  // the probe's logger, at construction
-            "GetLogConfig(,7001)\n"
-            "CreateComponent(361,0)\n"
-            "CreateById(991," + folder.PathOf("Orvex.ini") + ")\n"
+  EXPECT_EQ("CreateById(991," + folder.PathOf("Orvex.ini") + ")\n"
             "Registry.OpenKey(1073741812,orvex_rootpath,1,1073741812)\n"
             "Registry.QueryValue(1,orvex_rootpath_data)\n"
             "ReleaseComponent(991)\n",
-            std::string(fact.journal()));
-  probe->Release(0);
-}
-
-TEST_F(ProbeWithFactory, RootPathFallsBackToTheExecutableFolderAndStays) {
-  TestbedFactoryModule fact;
-  folder.Write("Orvex.ini", "[Other]\nx=1\n");
-  probes.SetFactoryHandle(fact.module.handle());
-  probes.SetDLLRegistry(folder.PathOf("Orvex.ini").c_str());
-  IProbe* probe = NewProbe();
-  ASSERT_NE(nullptr, probe);
-  EXPECT_EQ(std::string(ExecutableDirectory()), probe->RootPath());
-
-  // The registry component answering later changes nothing: the root is kept.
-  folder.Write("Orvex.ini", "[Registry]\norvex_rootpath_data=D:\\later\n");
-  fact.clear();
-  EXPECT_EQ(std::string(ExecutableDirectory()), probe->RootPath());
-  EXPECT_EQ("", std::string(fact.journal()));
+            OutsideCalls(fact.Journal()));
   probe->Release(0);
 }
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/debug_capture.h"
 #include "tests/modules/probe_interfaces.h"
 #include "tests/support/loaded_module.h"
+#include "tests/support/testbed_session.h"
 
 namespace orv::testing {
 namespace {
@@ -16,20 +18,18 @@ const char kCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
 class MessageBox : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(fact.loaded());
-    probe = static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0));
-    ASSERT_NE(nullptr, probe);
-    fact.Find<OrvFactClearJournalFn>("OrvFactClearJournal")();
+    ASSERT_TRUE(fact.ready() && probe != nullptr);
+    fact.ClearJournal();
     debug.Take();
   }
   void TearDown() override { probe->Release(0); }
 
   // What the message box component was asked to show, as it recorded it.
-  std::string Shown(const std::string& text, std::uint32_t style = 0) {
-    fact.Find<OrvFactClearJournalFn>("OrvFactClearJournal")();
-    probe->ShowBox(nullptr, text.c_str(), "c", style);
-    const std::string journal = fact.Find<OrvFactJournalFn>("OrvFactJournal")();
-    const std::string head = "MessageBox.ShowMessage(0,c," + std::to_string(style) + ",";
+  std::string Shown(const std::string& text) {
+    fact.ClearJournal();
+    probe->ShowBox(nullptr, text.c_str(), "c", 0);
+    const std::string journal = fact.Journal();
+    const std::string head = "MessageBox.ShowMessage(0,c,0,";
     const size_t start = journal.find(head);
     const size_t end = journal.rfind(") -> ");
     if (start == std::string::npos || end == std::string::npos) return "<not shown>";
@@ -37,52 +37,46 @@ class MessageBox : public ::testing::Test {
   }
 
   platform::DebugCapture debug;
-  LoadedModule fact{"OrvFact.dll"};
+  TestbedSession fact;
   LoadedModule probes{"OrvProbe.dll"};
-  IProbe* probe = nullptr;
+  IProbe* probe = static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0));
 };
 
-TEST_F(MessageBox, PlainTextIsWrappedAndLineBreaksBecomeMarkup) {
-  EXPECT_EQ("<font>first<br>second</font>", Shown("first\nsecond"));
-  EXPECT_EQ("<font></font>", Shown(""));
-  EXPECT_EQ("<font><b>other tags</b></font>", Shown("<b>other tags</b>"));
-}
-
-TEST_F(MessageBox, MarkedUpTextOnlyGetsItsLineBreaks) {
-  EXPECT_EQ("<font>x</font><br>y", Shown("<font>x</font>\ny"));
-  EXPECT_EQ("<a href=\"u\">link</a>", Shown("<a href=\"u\">link</a>"));
-}
-
-TEST_F(MessageBox, LengthLimits) {
-  // 1020 characters with one break convert to 1023; the wrapped form is cut at 1023.
-  const std::string text = std::string(500, 'a') + "\n" + std::string(519, 'b');
+TEST_F(MessageBox, TextsBecomeMarkupWithinTheirLimit) {
   const std::string converted = std::string(500, 'a') + "<br>" + std::string(519, 'b');
-  EXPECT_EQ(("<font>" + converted).substr(0, 1023), Shown(text));
-  // 1021 characters without a break: the conversion is refused, the message is empty.
-  EXPECT_EQ("<font></font>", Shown(std::string(1021, 'c')));
-  EXPECT_EQ("<font>" + std::string(1020, 'd').substr(0, 1017), Shown(std::string(1020, 'd')));
-  // Later breaks that no longer fit stay plain line breaks.
-  const std::string many = std::string(1015, 'e') + "\n\n";
-  EXPECT_EQ(("<font>" + std::string(1015, 'e') + "<br>\n").substr(0, 1023), Shown(many));
+  const std::pair<std::string, std::string> cases[] = {
+      {"first\nsecond", "<font>first<br>second</font>"},  // plain text is wrapped, breaks become markup
+      {"", "<font></font>"},
+      {"<b>other tags</b>", "<font><b>other tags</b></font>"},
+      {"<font>x</font>\ny", "<font>x</font><br>y"},  // marked-up text only gets its line breaks
+      {"<a href=\"u\">link</a>", "<a href=\"u\">link</a>"},
+      // 1020 characters with one break convert to 1023; the wrapped form is cut at 1023.
+      {std::string(500, 'a') + "\n" + std::string(519, 'b'), ("<font>" + converted).substr(0, 1023)},
+      {std::string(1021, 'c'), "<font></font>"},  // too long to convert: the message is empty
+      {std::string(1020, 'd'), "<font>" + std::string(1017, 'd')},
+      // Later breaks that no longer fit stay plain line breaks.
+      {std::string(1015, 'e') + "\n\n", ("<font>" + std::string(1015, 'e') + "<br>\n").substr(0, 1023)},
+  };
+  for (const auto& [text, markup] : cases) EXPECT_EQ(markup, Shown(text)) << text.substr(0, 20);
 }
 
 TEST_F(MessageBox, TheDebuggerSeesTheTextBeforeConversionAndTheAnswerComesBack) {
-  fact.Find<OrvFactPushMessageBoxAnswerFn>("OrvFactPushMessageBoxAnswer")(7);
+  fact.control()->PushMessageBoxAnswer(7);
   EXPECT_EQ(7, probe->ShowBox(reinterpret_cast<void*>(0x1234), "line\nbreak", kCaption, 0x124));
   EXPECT_EQ("ZunoMessageBoxImpl : line\nbreak\n", debug.Take());
   EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\n"
             "MessageBox.ShowMessage(4660,登录提示,292,<font>line<br>break</font>) -> 7\n"
             "ReleaseComponent(1378)\n",
-            std::string(fact.Find<OrvFactJournalFn>("OrvFactJournal")()));
+            fact.Journal());
   // With nothing scripted, a Yes/No box is answered with its default button.
   EXPECT_EQ(6, probe->ShowBox(nullptr, "q", kCaption, 4));
-}
 
-TEST_F(MessageBox, NothingIsShownWithoutAText) {
+  // Nothing is shown without a text.
+  fact.ClearJournal();
+  debug.Take();
   EXPECT_EQ(0, probe->ShowBox(nullptr, nullptr, kCaption, 0));
   EXPECT_EQ("", debug.Take());
-  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\nReleaseComponent(1378)\n",
-            std::string(fact.Find<OrvFactJournalFn>("OrvFactJournal")()));
+  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\nReleaseComponent(1378)\n", fact.Journal());
 }
 
 TEST(MessageBoxWithoutFramework, NothingIsShownWithoutTheComponent) {

@@ -8,23 +8,11 @@
 
 #include "module/component_interfaces.h"
 #include "platform/debug_capture.h"
-#include "tests/modules/probe_interfaces.h"
 #include "tests/support/loaded_module.h"
 #include "update/update_logic.h"
 
 namespace orv::testing {
 namespace {
-
-std::string LeakLine(IComponent* component, unsigned creator_id) {
-  char line[160];
-  std::snprintf(line, sizeof line,
-                "Orvex[Error]:ComponentID:0x%08x CreatorID:0x%08x Pointer:0x%08" PRIxPTR "\n",
-                1374u, creator_id, reinterpret_cast<std::uintptr_t>(component));
-  return line;
-}
-
-const char kSeparator[] =
-    "Orvex[Error]:=================================================================\n";
 
 class UpdateModule : public ::testing::Test {
  protected:
@@ -32,60 +20,63 @@ class UpdateModule : public ::testing::Test {
   LoadedModule module{"OrvUpdateUI.dll"};
 };
 
-TEST_F(UpdateModule, ListsItsOneComponentWhateverTheCapacity) {
+TEST_F(UpdateModule, ListsItsOneComponentAndReportsUnknownIdsByteForByte) {
   ASSERT_TRUE(module.loaded());
-  EXPECT_EQ(1u, module.GetComponentIDs(nullptr, 0));
-  std::uint32_t ids[5] = {0, 0, 0, 0, 0};
-  EXPECT_EQ(1u, module.GetComponentIDs(ids, 0));
-  EXPECT_EQ(0u, ids[0]);
-  EXPECT_EQ(1u, module.GetComponentIDs(ids, 5));
-  EXPECT_EQ(1374u, ids[0]);
-  EXPECT_EQ(0u, ids[1]);
+  std::uint32_t ids[2] = {0, 0};
+  EXPECT_EQ(1u, module.GetComponentIDs(ids, 2));
+  EXPECT_EQ((std::vector<std::uint32_t>{1374, 0}), std::vector<std::uint32_t>(ids, ids + 2));
+
+  EXPECT_EQ(nullptr, module.CreateComponent(99, 0));
+  EXPECT_EQ("Orvex[Error]: Can't find the factory method of Component\nOrvex[Error]: ComponentID=99 CreatorID=0",
+            debug.Take());
+  EXPECT_EQ(nullptr, module.CreateComponent(0xFFFFFFFFu, 4000000000u));
+  EXPECT_EQ("Orvex[Error]: Can't find the factory method of Component\n"
+            "Orvex[Error]: ComponentID=-1 CreatorID=4000000000",
+            debug.Take());
+  EXPECT_EQ(1, module.OrvexDllCanUnloadNow());
+  module.Unload();  // nothing left: no leak report
+  EXPECT_EQ("", debug.Take());
 }
 
-TEST_F(UpdateModule, CreatesIndependentComponentsAndUnloadsWhenAllAreReleased) {
+TEST_F(UpdateModule, ComponentsLiveUntilReleasedOrFreedAndNeverWhileUnsafe) {
   IComponent* first = module.CreateComponent(1374, 7);
   IComponent* second = module.CreateComponent(1374, 7);
-  ASSERT_NE(nullptr, first);
-  ASSERT_NE(nullptr, second);
-  EXPECT_NE(first, second);
-  debug.Take();  // the first window prepared the configuration path
+  ASSERT_TRUE(first != nullptr && second != nullptr && first != second);
   EXPECT_EQ(1374u, first->GetComponentID());
-  EXPECT_EQ(1, first->IsAlive());
-  EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
-
   first->Release(0);
   EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
+
+  // Unsafe: a release neither destroys nor forgets.
+  module.OrvexSetDllSafe(0);
   second->Release(0);
+  EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
+  EXPECT_EQ(1374u, second->GetComponentID());  // still a live object
+  module.OrvexSetDllSafe(1);
+
+  // FreeMap releases only what is marked.
+  module.OrvexDllFreeMap();
+  EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
+  EXPECT_EQ(0, second->GetFreeInMap());
+  IComponent* marked = module.CreateComponent(1374, 2);
+  marked->SetFreeInMap(1);
+  module.OrvexDllFreeMap();
+  EXPECT_EQ(1374u, second->GetComponentID());
+  debug.Take();
+  second->SetFreeInMap(1);
+  module.OrvexDllFreeMap();
   EXPECT_EQ(1, module.OrvexDllCanUnloadNow());
   // With no factory reachable the empty-module notification is reported and skipped.
   EXPECT_EQ("[Orvex_Error] Load OrvFact.dll Fail.\n", debug.Take());
-}
-
-TEST_F(UpdateModule, ReportsUnknownIdsByteForByte) {
-  EXPECT_EQ(nullptr, module.CreateComponent(99, 0));
-  EXPECT_EQ(
-      "Orvex[Error]: Can't find the factory method of Component\n"
-      "Orvex[Error]: ComponentID=99 CreatorID=0",
-      debug.Take());
-  EXPECT_EQ(nullptr, module.CreateComponent(0xFFFFFFFFu, 4000000000u));
-  EXPECT_EQ(
-      "Orvex[Error]: Can't find the factory method of Component\n"
-      "Orvex[Error]: ComponentID=-1 CreatorID=4000000000",
-      debug.Take());
-  EXPECT_EQ(1, module.OrvexDllCanUnloadNow());
 }
 
 TEST_F(UpdateModule, StoresTheRegistryStringOnlyWhenItFits) {
   auto* component = static_cast<IUpdateLogic*>(module.CreateComponent(1374, 0));
   ASSERT_NE(nullptr, component);
   char out[300];
-
   const std::string fits(259, 'r');
   EXPECT_EQ(0, module.SetDLLRegistry(fits.c_str()));
   component->GetRegistryPath("", out, sizeof out);
   EXPECT_EQ(fits, out);
-
   // A string that does not fit the caller's buffer leaves the buffer as it was.
   std::snprintf(out, sizeof out, "before");
   component->GetRegistryPath(nullptr, out, 259);
@@ -94,73 +85,36 @@ TEST_F(UpdateModule, StoresTheRegistryStringOnlyWhenItFits) {
   EXPECT_STREQ("cfg\\my.ini", out);
   component->GetRegistryPath("cfg\\my.ini", nullptr, 260);
 
-  const std::string too_long(260, 'r');
-  EXPECT_EQ(0, module.SetDLLRegistry(too_long.c_str()));
+  EXPECT_EQ(0, module.SetDLLRegistry(std::string(260, 'r').c_str()));
   component->GetRegistryPath(nullptr, out, sizeof out);
   EXPECT_STREQ("", out);
-
   EXPECT_EQ(0, module.SetDLLRegistry("D:\\my.ini"));
   EXPECT_EQ(0, module.SetDLLRegistry(nullptr));
   component->GetRegistryPath("", out, sizeof out);
   EXPECT_STREQ("", out);
-
   component->Release(0);
-}
-
-TEST_F(UpdateModule, UnsafeModuleNeverDestroysOrForgets) {
-  IComponent* component = module.CreateComponent(1374, 3);
-  ASSERT_NE(nullptr, component);
-  module.OrvexSetDllSafe(0);
-  component->Release(0);
-  EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
-  EXPECT_EQ(1374u, component->GetComponentID());  // still a live object
-  module.OrvexSetDllSafe(1);
-  component->Release(0);
-  EXPECT_EQ(1, module.OrvexDllCanUnloadNow());
-}
-
-TEST_F(UpdateModule, FreeMapReleasesOnlyMarkedComponents) {
-  IComponent* kept = module.CreateComponent(1374, 1);
-  IComponent* marked_a = module.CreateComponent(1374, 2);
-  IComponent* marked_b = module.CreateComponent(1374, 3);
-  module.OrvexDllFreeMap();
-  EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
-  EXPECT_EQ(1374u, kept->GetComponentID());
-
-  marked_a->SetFreeInMap(1);
-  marked_b->SetFreeInMap(1);
-  module.OrvexDllFreeMap();
-  EXPECT_EQ(0, module.OrvexDllCanUnloadNow());
-  EXPECT_EQ(0, kept->GetFreeInMap());
-
-  kept->SetFreeInMap(1);
-  module.OrvexDllFreeMap();
-  EXPECT_EQ(1, module.OrvexDllCanUnloadNow());
 }
 
 TEST_F(UpdateModule, LeakReportAtUnloadListsEveryLiveComponent) {
+  module.CreateComponent(1374, 1)->Release(0);
   IComponent* first = module.CreateComponent(1374, 7);
   IComponent* second = module.CreateComponent(1374, 0xABCDEF01u);
   IgnoreDeliberateLeak(first);
   IgnoreDeliberateLeak(second);
   debug.Take();
   module.Unload();
-
-  IComponent* lower = first < second ? first : second;
-  IComponent* higher = first < second ? second : first;
-  const unsigned lower_creator = lower == first ? 7u : 0xABCDEF01u;
-  const unsigned higher_creator = lower == first ? 0xABCDEF01u : 7u;
-  EXPECT_EQ(std::string(kSeparator) + "Orvex[Error]:Found leak Orvex components. Count:2\n" +
-                LeakLine(lower, lower_creator) + LeakLine(higher, higher_creator) + kSeparator,
+  const auto line = [](IComponent* component, unsigned creator_id) {
+    char text[160];
+    std::snprintf(text, sizeof text, "Orvex[Error]:ComponentID:0x%08x CreatorID:0x%08x Pointer:0x%08" PRIxPTR "\n",
+                  1374u, creator_id, reinterpret_cast<std::uintptr_t>(component));
+    return std::string(text);
+  };
+  const std::string separator = "Orvex[Error]:" + std::string(65, '=') + "\n";
+  EXPECT_EQ(separator + "Orvex[Error]:Found leak Orvex components. Count:2\n" +
+                (first < second ? line(first, 7) + line(second, 0xABCDEF01u)
+                                : line(second, 0xABCDEF01u) + line(first, 7)) +
+                separator,
             debug.Take());
-}
-
-TEST_F(UpdateModule, UnloadWithoutLiveComponentsWritesNothing) {
-  module.CreateComponent(1374, 1)->Release(0);
-
-  debug.Take();
-  module.Unload();
-  EXPECT_EQ("", debug.Take());
 }
 
 }  // namespace

@@ -15,12 +15,14 @@ namespace orv::testing {
 
 // Component classes of OrvProbe.dll.
 enum : ComponentId {
-  kProbeId = 7001,         // a ProbeComponent
-  kNullProbeId = 7003,     // its creator fails (returns null)
-  kFillerFirstId = 8000,   // fillers 8000, 8001, ... bring the creator table to 513 attempts
+  kProbeId = 7001,           // a ProbeComponent
+  kNullProbeId = 7003,       // its creator fails (returns null)
+  kLockCheckProbeId = 7005,  // a probe, made only when the module lock is free during its creator
+  kFactoryIdProbeId = 7006,  // a probe that reports the factory's id, 361
+  kFillerFirstId = 8000,     // fillers 8000, 8001, ... bring the creator table to 513 attempts
 };
 constexpr std::uint32_t kProbeRegisteredCreators = 512;  // all the table can hold
-constexpr ComponentId kProbeRejectedId = kFillerFirstId + 509;  // the 513th valid registration
+constexpr ComponentId kProbeRejectedId = kFillerFirstId + 507;  // the 513th valid registration
 
 // What happened to a probe: written by the probe, read by the test.
 struct ProbeJournal {
@@ -86,6 +88,10 @@ struct FactoryRecording {
   int release_component_result = 0;
   // Called by CreateById; null makes CreateById answer null.
   IComponent* (*create)(ComponentId component_id, const char* registry) = nullptr;
+  // What GetLogConfig hands a logger.
+  std::uint32_t debug_mask = 0;
+  std::uint32_t file_mask = 0;
+  LogFileRecord* log_record = nullptr;
 };
 
 // The testbed factory's own exports.

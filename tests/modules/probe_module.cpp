@@ -1,7 +1,10 @@
 // OrvProbe.dll: a component module on the shared runtime, whose components let tests drive the
 // component base through its interfaces: guarded calls that run a test's action, listener
 // notification, child creation. Its creator table is filled to the brim on purpose.
+#include <atomic>
+#include <chrono>
 #include <new>
+#include <thread>
 
 #include "framework/logger.h"
 #include "liveupdate/live_update_config.h"
@@ -14,6 +17,12 @@
 
 namespace orv::testing {
 namespace {
+
+template <class Probe>
+IComponent* Create() {
+  auto* probe = new (std::nothrow) Probe;
+  return probe ? probe->AsComponent() : nullptr;
+}
 
 class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
  public:
@@ -44,9 +53,7 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
     if (journal_->release_in_close) Release(0);
   }
 
-  int CreateChildProbe(IComponent** out, const char* registry) override {
-    return CreateChild<kProbeId>(out, registry);
-  }
+  int CreateChildProbe(IComponent** out, const char* registry) override { return CreateChild<kProbeId>(out, registry); }
 
   int ReleaseChildProbe(IComponent** slot) override { return ReleaseChild(slot); }
 
@@ -54,9 +61,7 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
 
   const char* RootPath() override { return GetRootPath(); }
 
-  int MakeRootPathOf(const char* path, char* out, int out_size) override {
-    return MakeRootPath(path, out, out_size);
-  }
+  int MakeRootPathOf(const char* path, char* out, int out_size) override { return MakeRootPath(path, out, out_size); }
 
   IComponent* ObtainAndDrop(ComponentId id, const char* registry, int detach) override {
     TOrvexPtr<IComponent, true> pointer(registry, id);
@@ -71,11 +76,7 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
   }
 
   void PrintError(int loaded_first, const char* text) override {
-    if (loaded_first != 0) {
-      ErrorPrintLoadedFirst("%s", text);
-    } else {
-      ErrorPrint("%s", text);
-    }
+    (loaded_first != 0 ? ErrorPrintLoadedFirst : ErrorPrint)("%s", text);
   }
 
   void NewLiveUpdateConfig() override { CLiveUpdateConfig config; }
@@ -105,33 +106,52 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
   }
 
   // A sibling made directly, as another module's factory would: never in this module's map.
-  IComponent* CreateUnlisted() override {
-    auto* sibling = new (std::nothrow) ProbeComponent;
-    return sibling ? sibling->AsComponent() : nullptr;
-  }
+  IComponent* CreateUnlisted() override { return Create<ProbeComponent>(); }
 
  private:
   ProbeJournal* journal_ = nullptr;
   Logger logger_{kProbeId};
 };
 
-IComponent* CreateProbe() {
-  auto* probe = new (std::nothrow) ProbeComponent;
-  return probe ? probe->AsComponent() : nullptr;
-}
-
 IComponent* CreateNothing() { return nullptr; }
+
+// The factory's own component, were it built on this runtime: its module never tells the
+// factory that it is empty.
+class FactoryIdProbe final : public ProbeComponent {
+ public:
+  std::uint32_t GetComponentID() override { return kComponentFactoryId; }
+};
+
+// A creator may call back into its module, from any thread: another thread must be able to
+// take the module lock while it runs. It gives up after five seconds and makes nothing.
+IComponent* CreateWhenTheLockIsFree() {
+  static std::atomic<bool> taken;
+  taken = false;
+  std::thread other([] {
+    ModuleLockHold hold;
+    taken = true;
+  });
+  for (int i = 0; i < 500 && !taken; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!taken) {
+    other.detach();  // it gets the lock once the caller lets go
+    return nullptr;
+  }
+  other.join();
+  return Create<ProbeComponent>();
+}
 
 // Registration order matters: the first 7001 wins over the later duplicate, id 0 and a null
 // creator are dropped, and the fillers stop fitting at the 513th accepted registration.
 struct FillTable {
   FillTable() {
-    RegisterCreator(kProbeId, &CreateProbe);
+    RegisterCreator(kProbeId, &Create<ProbeComponent>);
     RegisterCreator(kNullProbeId, &CreateNothing);
     RegisterCreator(kProbeId, &CreateNothing);
-    RegisterCreator(0, &CreateProbe);
+    RegisterCreator(0, &Create<ProbeComponent>);
     RegisterCreator(7004, nullptr);
-    for (ComponentId id = kFillerFirstId; id <= kProbeRejectedId; ++id) RegisterCreator(id, &CreateProbe);
+    RegisterCreator(kLockCheckProbeId, &CreateWhenTheLockIsFree);
+    RegisterCreator(kFactoryIdProbeId, &Create<FactoryIdProbe>);
+    for (ComponentId id = kFillerFirstId; id <= kProbeRejectedId; ++id) RegisterCreator(id, &Create<ProbeComponent>);
   }
 } const kFillTable;
 

@@ -1,5 +1,6 @@
 // OrvRecordingFactory.dll: a component factory (component 361) that records every call a
 // module makes on it. It is built without the component runtime: it is the outside world.
+// Built once more as recording/OrvFact.dll, the name under which loggers find a factory.
 #include <string>
 
 #include "module/module_exports.h"
@@ -30,10 +31,13 @@ class RecordingFactory final : public IComponentFactory {
     if (component_id == kComponentFactoryId) return this;
     return recording.create ? recording.create(component_id, registry) : nullptr;
   }
-  int GetLogConfig(const char*, ComponentId, std::uint32_t*, std::uint32_t*,
-                   LogFileRecord**) override {
+  int GetLogConfig(const char*, ComponentId, std::uint32_t* debug_mask, std::uint32_t* file_mask,
+                   LogFileRecord** record) override {
     recording.calls.push_back("GetLogConfig");
-    return 0;
+    if (debug_mask != nullptr) *debug_mask = recording.debug_mask;
+    if (file_mask != nullptr) *file_mask = recording.file_mask;
+    if (record != nullptr) *record = recording.log_record;
+    return 1;
   }
   void Unused10() override {}
   void Unused11() override {}

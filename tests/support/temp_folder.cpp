@@ -1,9 +1,13 @@
 #include "tests/support/temp_folder.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+
+#include "tests/support/loaded_module.h"
 
 namespace orv::testing {
 namespace {
@@ -11,18 +15,13 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string WindowsForm(std::string path) {
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }
 
-fs::path Native(const std::string& root, const std::string& relative) {
-  std::string generic = relative;
-  for (char& c : generic) {
-    if (c == '\\') c = '/';
-  }
-  return fs::path(root) / fs::path(generic);
+fs::path Native(const std::string& root, std::string relative) {
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  return fs::path(root) / relative;
 }
 
 }  // namespace
@@ -52,12 +51,13 @@ void TempFolder::Write(const std::string& relative, const std::string& bytes) co
   std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::string TempFolder::native_path_of(const std::string& relative) const {
-  return Native(native_path_, relative).string();
+void LauncherFiles::Write(const std::string& name, const std::string& bytes) {
+  std::ofstream(NativePath(BesideExecutable(name.c_str())), std::ios::binary | std::ios::trunc) << bytes;
+  written_.push_back(name);
 }
 
-void TempFolder::MakeFolder(const std::string& relative) const {
-  fs::create_directories(Native(native_path_, relative));
+void LauncherFiles::Remove(const std::string& name) {
+  std::remove(NativePath(BesideExecutable(name.c_str())).c_str());
 }
 
 }  // namespace orv::testing

@@ -13,7 +13,6 @@
 
 #include "platform/debug_capture.h"
 #include "platform/text_encoding.h"
-#include "tests/support/launcher_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/testbed_session.h"
 #include "update/update_host.h"
