@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/bounded_string.h"
-#include "framework/component_factory.h"
+#include "framework/interfaces/component_factory.h"
 #include "framework/component_paths.h"
 #include "platform/debug_capture.h"
 #include "tests/modules/probe_interfaces.h"

@@ -2,14 +2,14 @@
 // module on the other side without a compiler error anywhere, so each one is pinned here.
 #include <gtest/gtest.h>
 
-#include "framework/component_factory.h"
-#include "framework/property_bag_interface.h"
-#include "framework/registry.h"
-#include "framework/ui_layout_engine.h"
-#include "framework/update_engine.h"
-#include "msgbox/message_box_interface.h"
-#include "update/update_host.h"
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_factory.h"
+#include "framework/interfaces/property_bag_interface.h"
+#include "framework/interfaces/registry.h"
+#include "framework/interfaces/ui_layout_engine.h"
+#include "framework/interfaces/update_engine.h"
+#include "framework/interfaces/message_box_interface.h"
+#include "framework/interfaces/update_host.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "tests/support/vtable_slot.h"
 #include "update/update_logic.h"
 

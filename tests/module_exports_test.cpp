@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <string>
 
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "platform/debug_capture.h"
 #include "tests/modules/probe_interfaces.h"
 #include "tests/support/loaded_module.h"
-#include "update/update_logic.h"
+#include "framework/interfaces/update_logic_interface.h"
 
 namespace orv::testing {
 namespace {

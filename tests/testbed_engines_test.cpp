@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/ui_layout_engine.h"
-#include "framework/update_engine.h"
+#include "framework/interfaces/ui_layout_engine.h"
+#include "framework/interfaces/update_engine.h"
 #include "platform/file_read.h"
 #include "platform/text_encoding.h"
 #include "tests/support/testbed_session.h"

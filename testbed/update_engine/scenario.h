@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/update_engine.h"
+#include "framework/interfaces/update_engine.h"
 
 namespace orv::testbed {
 

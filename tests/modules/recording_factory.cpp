@@ -2,7 +2,7 @@
 // module makes on it. It is built without the component runtime: it is the outside world.
 #include <string>
 
-#include "module/module_exports.h"
+#include "framework/interfaces/module_exports.h"
 #include "tests/modules/probe_interfaces.h"
 
 namespace orv::testing {

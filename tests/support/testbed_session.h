@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "framework/component_factory.h"
-#include "testbed/runtime/testbed_control.h"
+#include "framework/interfaces/component_factory.h"
+#include "testbed/factory/testbed_control.h"
 #include "tests/support/loaded_module.h"
 
 namespace orv::testing {

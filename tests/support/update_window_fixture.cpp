@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "module/module_exports.h"
+#include "framework/interfaces/module_exports.h"
 #include "platform/module_handle.h"
 #include "platform/text_encoding.h"
 

@@ -8,7 +8,7 @@
 
 #include "framework/property_bag.h"
 #include "platform/window.h"
-#include "update/update_host.h"
+#include "framework/interfaces/update_host.h"
 
 namespace orv {
 namespace {

@@ -13,14 +13,14 @@
 #include <cstdint>
 #include <mutex>
 
-#include "components/zuno/client/gamesettingui/proxy_connection.h"
+#include "framework/interfaces/proxy_connection.h"
 #include "framework/bounded_string.h"
 #include "framework/logger.h"
 #include "framework/orvex_ptr.h"
-#include "framework/proxy_config.h"
+#include "framework/interfaces/proxy_config.h"
 #include "framework/root_path.h"
-#include "framework/ui_layout_engine.h"
-#include "module/component_interfaces.h"
+#include "framework/interfaces/ui_layout_engine.h"
+#include "framework/interfaces/component_interfaces.h"
 
 namespace orv {
 

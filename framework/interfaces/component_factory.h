@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "platform/module_handle.h"
 #include "platform/recursive_lock.h"
 

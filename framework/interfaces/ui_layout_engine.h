@@ -26,9 +26,9 @@
 
 #include <cstdint>
 
-#include "framework/event_sink.h"
-#include "framework/property_bag_interface.h"
-#include "module/component_interfaces.h"
+#include "framework/interfaces/event_sink.h"
+#include "framework/interfaces/property_bag_interface.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "platform/window.h"
 
 #define ORV_SLOT(n) \

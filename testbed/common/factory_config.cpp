@@ -1,4 +1,4 @@
-#include "testbed/factory/factory_config.h"
+#include "testbed/common/factory_config.h"
 
 #include "framework/bounded_string.h"
 #include "framework/component_paths.h"

@@ -1,4 +1,4 @@
-#include "module/module_state.h"
+#include "framework/module_state.h"
 
 namespace orv {
 namespace {

@@ -1,4 +1,4 @@
-#include "testbed/factory/call_journal.h"
+#include "testbed/common/call_journal.h"
 
 namespace orv::testbed {
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "framework/ui_layout_engine.h"
-#include "framework/update_engine.h"
+#include "framework/interfaces/ui_layout_engine.h"
+#include "framework/interfaces/update_engine.h"
 #include "platform/abi.h"
 
 namespace orv::testbed {

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/proxy_config.h"
-#include "framework/ui_layout_engine.h"
+#include "framework/interfaces/proxy_config.h"
+#include "framework/interfaces/ui_layout_engine.h"
 
 namespace orv {
 

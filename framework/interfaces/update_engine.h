@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/event_sink.h"
-#include "framework/proxy_config.h"
-#include "module/component_interfaces.h"
+#include "framework/interfaces/event_sink.h"
+#include "framework/interfaces/proxy_config.h"
+#include "framework/interfaces/component_interfaces.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "testbed/runtime/testbed_control.h"
+#include "testbed/factory/testbed_control.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,7 +9,7 @@
 
 #include "platform/text_encoding.h"
 #include "testbed/connections/proxy_test_connection.h"
-#include "testbed/factory/call_journal.h"
+#include "testbed/common/call_journal.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/runtime/message_loop.h"
 #include "testbed/ui_engine/layout_loader.h"
