@@ -133,6 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   FUZZ_CHECK(cut == std::min(got, small_size - 1) && std::memcmp(small.data(), large, cut) == 0 && small[cut] == '\0');
 
   const int number = orv::platform::ReadProfileInt(section.c_str(), key.c_str(), fallback_int, path);
-  FUZZ_CHECK(number == IntModel(found ? Unquoted(value) : "", fallback_int));
+  const std::string int_text = found ? Unquoted(value) : "";
+  FUZZ_CHECK(number == IntModel(int_text.substr(0, int_text.find('\0')), fallback_int));
   return 0;
 }

@@ -14,7 +14,6 @@ namespace orv {
 namespace {
 
 constexpr char kLayoutFile[] = "ui\\layout\\Dlg_ProxySetting.tpf";
-constexpr char kCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
 
 // Combo positions and the proxy type each writes.
 constexpr std::uint32_t kTypeOfPosition[kProxyEntryCount] = {kProxyNone, kProxySocks5, kProxyHttp};
