@@ -15,7 +15,6 @@ namespace {
 
 constexpr char kLiveUpdateInfo[] = "liveupdateinfo.ini";
 constexpr char kTaskInfo[] = "taskinfo.ini";
-constexpr char kGameName[] = "\xd3\xce\xcf\xb7";  // "游戏"
 constexpr int kRawTextSize = kNoticeSize;       // texts are read raw, at most 519 characters
 
 // Module-wide: the configuration path (set once), and the launcher folder (recomputed at
@@ -110,7 +109,7 @@ void CLiveUpdateConfig::GetLiveUpdateInfo(const char* section, const char* key, 
   platform::ReadProfileString(section, key, "", text, sizeof text, ini);
   char project[kPathSize] = {};
   GetTaskInfo("ProjectOption", "projectname", project, sizeof project);
-  if (project[0] == '\0') Copy(project, sizeof project, kGameName);
+  if (project[0] == '\0') Copy(project, sizeof project, kDefaultProjectName);
   ReplaceAll(text, "${PROJECTNAME}", project, out, out_size);
   Log("CLiveUpdateConfig::GetLiveUpdateInfo, \t\t\t\tLiveUpdateInfoPath=%s, Section=%s, Key=%s, "
       "Value=%s\n",

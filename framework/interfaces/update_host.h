@@ -19,6 +19,17 @@ struct ClientInfo {
 static_assert(sizeof(ClientInfo) == 440, "ClientInfo is 440 bytes");
 static_assert(offsetof(ClientInfo, client_field) == 4, "the field the window reads");
 
+// The statistics the window reports through ReportStat(code, value); durations are in
+// milliseconds.
+enum StatCode : std::uint32_t {
+  kStatUpdateProgress = 3,  // 1: a valid progress event came; 0: the update ended without one
+  kStatInstallTime = 4,
+  kStatDownloadTime = 5,
+  kStatPackageSize = 6,     // the package size, scaled as the progress display says
+  kStatError = 8,           // the engine's error code
+  kStatStartTime = 10,      // from the start to the engine's stage timing
+};
+
 class IUpdateHost {
  public:
   // Nonzero: `info` (zero-filled by the caller) was filled.

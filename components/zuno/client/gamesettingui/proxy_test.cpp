@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "components/zuno/client/gamesettingui/game_setting_ui.h"
+#include "msgbox/zuno_message_box.h"
 #include "platform/window.h"
 
 namespace orv {
@@ -14,7 +15,6 @@ namespace {
 constexpr char kSocks5TargetHost[] = "www.baidu.com";
 constexpr char kHttpTargetHost[] = "www.qq.com";
 
-constexpr char kCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
 constexpr char kProxyWorks[] =
     "\xb4\xfa\xc0\xed\xb7\xfe\xce\xf1\xc6\xf7\xb9\xa4\xd7\xf7\xd5\xfd\xb3\xa3";  // "代理服务器工作正常"
 constexpr char kProxyUnreachable[] =
@@ -98,7 +98,7 @@ void GameSettingUI::OnConnected() {
     if (closing_) return;  // the dialog is going: nobody is left to tell
     CloseTestedConnection();
   }
-  platform::ShowSystemMessageBox(nullptr, kProxyWorks, kCaption, kOkOnly);
+  platform::ShowSystemMessageBox(nullptr, kProxyWorks, kMessageBoxCaption, kOkOnly);
 }
 
 void GameSettingUI::OnCennetFail(int error_code) {
@@ -108,7 +108,7 @@ void GameSettingUI::OnCennetFail(int error_code) {
     if (closing_) return;
     CloseTestedConnection();
   }
-  platform::ShowSystemMessageBox(nullptr, kProxyUnreachable, kCaption, kOkOnly);
+  platform::ShowSystemMessageBox(nullptr, kProxyUnreachable, kMessageBoxCaption, kOkOnly);
 }
 
 }  // namespace orv
