@@ -78,7 +78,7 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
   IUIEventSink* AsUIEventSink() { return this; }
   IConnectionSink* AsConnectionSink() { return this; }
 
-  CStringHelper strings_;
+  CStringHelper strings_;  // unused; keeps the class shape the framework expects
   Logger logger_;
   std::int32_t created_ = 0;
   TOrvexFixedPtr<IUILayoutEngine, kUILayoutEngineId, true> dialog_engine_;

@@ -52,29 +52,21 @@ int GameSettingUI::TestProxy() {
                 static_cast<int>(std::strlen(password.text)),
                 FieldText<sizeof entry.domain>(entry.domain).text);
 
-  if (position == 1 && socks5_connection_.get() != nullptr) {
-    if (socks5_connection_->Init(&entry, AsConnectionSink()) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy Create sockte5 fails");
+  // Position 1 tests through a SOCKS5 proxy, position 2 through an HTTP one; the log lines
+  // name the kind.
+  IProxyConnection* connection = position == 1 ? socks5_connection_.get() : position == 2 ? http_connection_.get() : nullptr;
+  const char* kind = position == 1 ? "sockte5" : "http";
+  if (connection != nullptr) {
+    if (connection->Init(&entry, AsConnectionSink()) == 0) {
+      logger_.Trace("[GameSettingUI]_TestProxy Create %s fails", kind);
       return result;
     }
-    logger_.Trace("[GameSettingUI]_TestProxy connet sockte5");
-    if (socks5_connection_->Connect(kSocks5TargetHost, entry.port) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy connet sockte5 fails!");
+    logger_.Trace("[GameSettingUI]_TestProxy connet %s", kind);
+    if (connection->Connect(position == 1 ? kSocks5TargetHost : kHttpTargetHost, entry.port) == 0) {
+      logger_.Trace("[GameSettingUI]_TestProxy connet %s fails!", kind);
     } else {
       result = 1;
-      logger_.Trace("[GameSettingUI]_TestProxy connet sockte5 success!");
-    }
-  } else if (position == 2 && http_connection_.get() != nullptr) {
-    if (http_connection_->Init(&entry, AsConnectionSink()) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy Create http fails");
-      return result;
-    }
-    logger_.Trace("[GameSettingUI]_TestProxy connet http");
-    if (http_connection_->Connect(kHttpTargetHost, entry.port) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy connet http fails!");
-    } else {
-      result = 1;
-      logger_.Trace("[GameSettingUI]_TestProxy connet http success!");
+      logger_.Trace("[GameSettingUI]_TestProxy connet %s success!", kind);
     }
   }
   return result;
