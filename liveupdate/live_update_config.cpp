@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/bounded_string.h"
+#include "framework/component_paths.h"
 #include "platform/debug_output.h"
 #include "platform/folders.h"
 #include "platform/os_version.h"
@@ -32,12 +33,10 @@ void Log(const char* format, ...) {
   platform::WriteDebugOutput(line);
 }
 
-// The folder of the process's main executable, without the trailing backslash.
+// The folder of the process's main executable, worked out anew at every read (a launcher may
+// be moved while it runs; the cached ExecutableDirectory would not see it).
 const char* LauncherFolder() {
-  std::memset(g_launcher_folder, 0, sizeof g_launcher_folder);
-  platform::GetExecutableFileName(g_launcher_folder, kPathSize);
-  char* last = std::strrchr(g_launcher_folder, '\\');
-  if (last != nullptr) *last = '\0';
+  FindExecutableDirectory(g_launcher_folder);
   return g_launcher_folder;
 }
 
