@@ -9,7 +9,7 @@ set -euo pipefail
 # Packages we rely on. Essential ones (bash, coreutils, grep, libc-bin, dpkg) are on every
 # Debian machine; they are listed so that the commands they own pass the check.
 packages=(
-  bash coreutils grep sed findutils libc-bin dpkg
+  bash coreutils grep sed findutils libc-bin dpkg mawk
   cmake make g++ gcc binutils
   g++-multilib               # the linux32 configuration
   qemu-user                  # runs the linux32 tests where the kernel has no 32-bit support
@@ -39,7 +39,7 @@ commands=(
   x86_64-w64-mingw32-objdump x86_64-w64-mingw32-nm
   wine wineserver
   tinyproxy microsocks tmux
-  clang clang++
+  clang clang++ awk sort
 )
 
 fail() { echo "install-deps: $*" >&2; exit 1; }
