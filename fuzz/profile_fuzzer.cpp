@@ -22,7 +22,7 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Two letters in both cases: names that match only without regard to case.
+// Short names over "aAbB1.": the same name comes up often, mostly in another case.
 std::string Name(FuzzedDataProvider& in) {
   std::string name(in.ConsumeIntegralInRange(1, 3), 'a');
   for (char& c : name) c = "aAbB1."[in.ConsumeIntegralInRange(0, 5)];
