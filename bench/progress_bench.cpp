@@ -16,13 +16,15 @@
 #include <string>
 
 #include "framework/bounded_string.h"
-#include "framework/update_engine.h"
+#include "framework/interfaces/update_engine.h"
 #include "platform/native_path.h"
-#include "tests/support/loaded_module.h"
-#include "tests/modules/probe_interfaces.h"
-#include "testbed/runtime/testbed_control.h"
-#include "update/update_host.h"
-#include "update/update_logic.h"
+#include "framework/component_paths.h"
+#include "framework/interfaces/component_factory.h"
+#include "framework/interfaces/module_exports.h"
+#include "platform/module_handle.h"
+#include "testbed/factory/testbed_control.h"
+#include "framework/interfaces/update_host.h"
+#include "framework/interfaces/update_logic_interface.h"
 
 std::atomic<long long> g_allocations{0};
 
@@ -78,8 +80,15 @@ class BenchHost final : public IUpdateHost {
 };
 
 // The testbed with an update window that has started and shows its download view.
+// A file beside this program, in the Windows form the modules use.
+std::string BesideExecutable(const char* name) {
+  char path[kPathSize] = {};
+  ExecutablePath(name, path, sizeof path);
+  return path;
+}
+
 struct Setup {
-  testing::LoadedModule fact{"OrvFact.dll"};
+  platform::ModuleHandle fact = platform::LoadModule(BesideExecutable("OrvFact.dll").c_str());
   testbed::ITestbedControl* control = nullptr;
   IUILayoutEngine* ui = nullptr;
   IUpdateLogic* window = nullptr;
@@ -89,11 +98,12 @@ struct Setup {
   IComponentFactory* factory = nullptr;
 
   Setup() {
-    factory = static_cast<IComponentFactory*>(fact.CreateComponent(kComponentFactoryId, 0));
-    control = fact.Find<testbed::OrvFactTestbedFn>("OrvFactTestbed")();
+    auto create = reinterpret_cast<CreateComponentFn>(platform::FindExport(fact, "CreateComponent"));
+    factory = static_cast<IComponentFactory*>(create(kComponentFactoryId, 0));
+    control = reinterpret_cast<testbed::OrvFactTestbedFn>(platform::FindExport(fact, "OrvFactTestbed"))();
     // Where the factory finds the module: a configuration of the benchmark's own.
-    const std::string ini = testing::BesideExecutable("bench.ini");
-    std::ofstream(platform::NativePath(ini)) << "[1374]\nDLL=" << testing::BesideExecutable("OrvUpdateUI.dll")
+    const std::string ini = BesideExecutable("bench.ini");
+    std::ofstream(platform::NativePath(ini)) << "[1374]\nDLL=" << BesideExecutable("OrvUpdateUI.dll")
                                              << "\n";
     control->SetScenario("option\n");
     ui = control->CreateWindowEngine("MainWindow");
@@ -110,6 +120,7 @@ struct Setup {
     if (window != nullptr && factory->ReleaseComponent(window) == 0) window->Release(0);
     if (ui != nullptr) ui->Release(0);
     control->RunUntilIdle();
+    platform::UnloadModule(fact);
   }
 };
 

@@ -13,18 +13,41 @@ function(orv_platform_sources out_var)
   set(${out_var} ${result} PARENT_SCOPE)
 endfunction()
 
-# A component module: a shared library named `<name>.dll` on every system (on POSIX an ELF
-# file whose soname is the same name), exporting exactly the functions of module/exports.def.
-function(orv_add_component_module name)
-  add_library(${name} SHARED ${ARGN} $<TARGET_OBJECTS:orv_runtime>)
-  target_link_libraries(${name} PRIVATE orv_framework orv_platform)
-  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll" OUTPUT_NAME ${name})
-  if(WIN32)
-    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/module/exports.def)
-  else()
-    target_link_libraries(${name} PRIVATE dl pthread)
-    target_link_options(${name} PRIVATE -Wl,--no-undefined
-                        -Wl,--version-script=${CMAKE_SOURCE_DIR}/module/exports.map)
-    set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/module/exports.map)
+# A DLL of ours: `<name>.dll` on every system (on POSIX an ELF file whose soname is the same
+# name), exporting exactly what EXPORTS names: a .def file on Windows, and on POSIX the
+# version script of the same base name beside it (foo.def, foo.map).
+#   orv_add_dll(<name> EXPORTS <file.def> [OUTPUT_NAME <name>] [FOLDER <dir>] SOURCES ...)
+function(orv_add_dll name)
+  cmake_parse_arguments(PARSE_ARGV 1 dll "" "EXPORTS;OUTPUT_NAME;FOLDER" "SOURCES")
+  add_library(${name} SHARED ${dll_SOURCES})
+  target_link_libraries(${name} PRIVATE orv_build_options)
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll")
+  if(dll_OUTPUT_NAME)
+    set_target_properties(${name} PROPERTIES OUTPUT_NAME ${dll_OUTPUT_NAME})
   endif()
+  if(dll_FOLDER)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${dll_FOLDER}
+                                             LIBRARY_OUTPUT_DIRECTORY ${dll_FOLDER})
+  endif()
+  if(NOT dll_EXPORTS)
+    return()
+  endif()
+  if(WIN32)
+    target_sources(${name} PRIVATE ${dll_EXPORTS})
+  else()
+    # Without a version script the functions marked ORV_EXPORT are what it exports.
+    string(REGEX REPLACE "\\.def$" ".map" version_script ${dll_EXPORTS})
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+    if(EXISTS ${version_script})
+      target_link_options(${name} PRIVATE -Wl,--version-script=${version_script})
+      set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${version_script})
+    endif()
+  endif()
+endfunction()
+
+# A component module: a DLL with the seven exports of module/exports.def and its own copy of
+# the component runtime (its own module-wide state).
+function(orv_add_component_module name)
+  orv_add_dll(${name} EXPORTS ${PROJECT_SOURCE_DIR}/module/exports.def SOURCES ${ARGN})
+  target_link_libraries(${name} PRIVATE orv_runtime_objects orv_framework_runtime orv_framework orv_platform)
 endfunction()

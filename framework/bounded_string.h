@@ -71,6 +71,8 @@ int ReplaceAll(const char* src, const char* find, const char* replace, char* out
 
 // The bounded-string helper as components carry it among their bases. It has no state: the
 // operations above are what it stands for.
+// An empty base and member type that the component classes carry so that their shape (bases
+// and members in order) stays the one the launcher's side was built against.
 class CStringHelper {};
 
 }  // namespace orv

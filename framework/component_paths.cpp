@@ -54,11 +54,14 @@ void ReadTrimmed(const char* ini, const char* section, const char* key, const ch
   Trim(raw, out, out_size);
 }
 
+void FindExecutableDirectory(char* out) {
+  std::memset(out, 0, kPathSize);
+  platform::GetExecutableFileName(out, kPathSize);
+  CutAtLastBackslash(out);
+}
+
 const char* ExecutableDirectory() {
-  if (g_executable_directory[0] == '\0') {
-    platform::GetExecutableFileName(g_executable_directory, kPathSize);
-    CutAtLastBackslash(g_executable_directory);
-  }
+  if (g_executable_directory[0] == '\0') FindExecutableDirectory(g_executable_directory);
   return g_executable_directory;
 }
 

@@ -23,7 +23,10 @@ void Trim(const char* value, char* out, int out_size);
 void ReadTrimmed(const char* ini, const char* section, const char* key, const char* default_value,
                  char* out, int out_size);
 
-// The executable's folder, without a trailing separator; computed once per process.
+// The executable's folder, without a trailing separator, into `out` (260 bytes, zero-filled
+// first).
+void FindExecutableDirectory(char* out);
+// The same, computed once per process.
 const char* ExecutableDirectory();
 // The executable's folder + "\" + name, cut to out_size - 2 characters.
 void ExecutablePath(const char* name, char* out, int out_size);

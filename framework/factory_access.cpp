@@ -4,8 +4,8 @@
 
 #include "framework/bounded_string.h"
 #include "framework/component_paths.h"
-#include "module/module_exports.h"
-#include "module/module_state.h"
+#include "framework/interfaces/module_exports.h"
+#include "framework/module_state.h"
 #include "platform/debug_output.h"
 
 namespace orv {

@@ -1,7 +1,7 @@
 // Reaching the framework's component factory in the factory DLL "OrvFact.dll".
 #pragma once
 
-#include "framework/component_factory.h"
+#include "framework/interfaces/component_factory.h"
 #include "platform/module_handle.h"
 
 namespace orv {

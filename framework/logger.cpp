@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "framework/bounded_string.h"
-#include "framework/component_factory.h"
+#include "framework/interfaces/component_factory.h"
 #include "framework/factory_access.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"

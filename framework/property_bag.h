@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "framework/property_bag_interface.h"
+#include "framework/interfaces/property_bag_interface.h"
 
 namespace orv {
 

@@ -5,8 +5,8 @@
 #include "framework/bounded_string.h"
 #include "framework/component_paths.h"
 #include "framework/orvex_ptr.h"
-#include "framework/registry.h"
-#include "module/module_state.h"
+#include "framework/interfaces/registry.h"
+#include "framework/module_state.h"
 
 namespace orv {
 namespace {

@@ -18,6 +18,7 @@ int MakeRootPath(const char* path, char* out, int out_size);
 // virtual operation of two arguments that does nothing.
 class CRootPathHelper {
  public:
+  // Nothing to do here; the virtual keeps the helper's table shape, which derived classes share.
   virtual void OnPathEvent(std::uint32_t /*first*/, std::uint32_t /*second*/) {}
   static int MakeRootPath(const char* path, char* out, int out_size) {
     return orv::MakeRootPath(path, out, out_size);

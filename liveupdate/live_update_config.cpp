@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/bounded_string.h"
+#include "framework/component_paths.h"
 #include "platform/debug_output.h"
 #include "platform/folders.h"
 #include "platform/os_version.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr char kLiveUpdateInfo[] = "liveupdateinfo.ini";
 constexpr char kTaskInfo[] = "taskinfo.ini";
-constexpr char kGameName[] = "\xd3\xce\xcf\xb7";  // "游戏"
 constexpr int kRawTextSize = kNoticeSize;       // texts are read raw, at most 519 characters
 
 // Module-wide: the configuration path (set once), and the launcher folder (recomputed at
@@ -33,12 +33,10 @@ void Log(const char* format, ...) {
   platform::WriteDebugOutput(line);
 }
 
-// The folder of the process's main executable, without the trailing backslash.
+// The folder of the process's main executable, worked out anew at every read (a launcher may
+// be moved while it runs; the cached ExecutableDirectory would not see it).
 const char* LauncherFolder() {
-  std::memset(g_launcher_folder, 0, sizeof g_launcher_folder);
-  platform::GetExecutableFileName(g_launcher_folder, kPathSize);
-  char* last = std::strrchr(g_launcher_folder, '\\');
-  if (last != nullptr) *last = '\0';
+  FindExecutableDirectory(g_launcher_folder);
   return g_launcher_folder;
 }
 
@@ -110,7 +108,7 @@ void CLiveUpdateConfig::GetLiveUpdateInfo(const char* section, const char* key, 
   platform::ReadProfileString(section, key, "", text, sizeof text, ini);
   char project[kPathSize] = {};
   GetTaskInfo("ProjectOption", "projectname", project, sizeof project);
-  if (project[0] == '\0') Copy(project, sizeof project, kGameName);
+  if (project[0] == '\0') Copy(project, sizeof project, kDefaultProjectName);
   ReplaceAll(text, "${PROJECTNAME}", project, out, out_size);
   Log("CLiveUpdateConfig::GetLiveUpdateInfo, \t\t\t\tLiveUpdateInfoPath=%s, Section=%s, Key=%s, "
       "Value=%s\n",

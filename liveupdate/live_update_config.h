@@ -11,6 +11,9 @@
 
 namespace orv {
 
+// The project's name where neither ini file gives one.
+constexpr char kDefaultProjectName[] = "\xd3\xce\xcf\xb7";  // "游戏"
+
 class CLiveUpdateConfig {
  public:
   // Prepares the save folder and the configuration path, unless an earlier object of the

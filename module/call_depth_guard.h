@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_interfaces.h"
 
 namespace orv {
 

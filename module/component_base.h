@@ -17,9 +17,9 @@
 #include "framework/bounded_string.h"
 #include "framework/orvex_ptr.h"
 #include "module/call_depth_guard.h"
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "module/live_components.h"
-#include "module/module_state.h"
+#include "framework/module_state.h"
 #include "platform/debug_output.h"
 
 namespace orv {

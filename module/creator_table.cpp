@@ -1,6 +1,6 @@
 #include "module/creator_table.h"
 
-#include "module/module_state.h"
+#include "framework/module_state.h"
 
 namespace orv {
 namespace {

@@ -4,8 +4,8 @@
 #include "module/creator_table.h"
 #include "module/debug_print.h"
 #include "module/live_components.h"
-#include "module/module_exports.h"
-#include "module/module_state.h"
+#include "framework/interfaces/module_exports.h"
+#include "framework/module_state.h"
 #include "framework/bounded_string.h"
 
 using orv::ComponentCreator;

@@ -3,10 +3,10 @@
 #include <atomic>
 #include <cinttypes>
 
-#include "framework/component_factory.h"
+#include "framework/interfaces/component_factory.h"
 #include "framework/orvex_ptr.h"
 #include "module/debug_print.h"
-#include "module/module_state.h"
+#include "framework/module_state.h"
 
 namespace orv {
 namespace {

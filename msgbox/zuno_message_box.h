@@ -9,6 +9,9 @@
 
 namespace orv {
 
+// The caption of every box the module shows.
+constexpr char kMessageBoxCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
+
 // The id of the button the user pressed, or 0 when nothing was shown (no message box
 // component, or no text).
 int ZunoMessageBoxImpl(platform::WindowHandle owner, const char* text, const char* caption,

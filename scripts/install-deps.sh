@@ -9,7 +9,7 @@ set -euo pipefail
 # Packages we rely on. Essential ones (bash, coreutils, grep, libc-bin, dpkg) are on every
 # Debian machine; they are listed so that the commands they own pass the check.
 packages=(
-  bash coreutils grep sed findutils libc-bin dpkg
+  bash coreutils grep sed findutils libc-bin dpkg mawk
   cmake make g++ gcc binutils
   g++-multilib               # the linux32 configuration
   qemu-user                  # runs the linux32 tests where the kernel has no 32-bit support
@@ -24,6 +24,8 @@ packages=(
   tinyproxy-bin              # a real HTTP proxy for the proxy test
   microsocks                 # a real SOCKS5 proxy for the proxy test
   tmux                       # a terminal for the interactive launcher test
+  clang clang-14             # the fuzz configuration
+  libclang-rt-14-dev         # clang's libFuzzer and sanitizer runtimes: only recommended, so listed
 )
 
 # Every outside command run by scripts/, the CMake files and the tests.
@@ -37,6 +39,7 @@ commands=(
   x86_64-w64-mingw32-objdump x86_64-w64-mingw32-nm
   wine wineserver
   tinyproxy microsocks tmux
+  clang clang++ awk sort
 )
 
 fail() { echo "install-deps: $*" >&2; exit 1; }

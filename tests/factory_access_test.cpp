@@ -6,6 +6,8 @@
 #include <string>
 
 #include "framework/bounded_string.h"
+#include "framework/interfaces/component_factory.h"
+#include "framework/component_paths.h"
 #include "platform/debug_capture.h"
 #include "tests/modules/probe_interfaces.h"
 #include "tests/support/loaded_module.h"

@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <string>
 
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "platform/debug_capture.h"
+#include "platform/file_version.h"
 #include "tests/support/loaded_module.h"
-#include "update/update_logic.h"
+#include "framework/interfaces/update_logic_interface.h"
 
 namespace orv::testing {
 namespace {
@@ -116,6 +117,20 @@ TEST_F(UpdateModule, LeakReportAtUnloadListsEveryLiveComponent) {
                 separator,
             debug.Take());
 }
+
+#if defined(_WIN32)
+// What installers compare before they replace the DLL: the project's version, in the fixed
+// part and in the strings.
+TEST(UpdateModuleFile, CarriesAVersionResource) {
+  platform::FileVersion version;
+  ASSERT_TRUE(platform::ReadFileVersion(BesideExecutable("OrvUpdateUI.dll"), &version));
+  EXPECT_EQ(ORV_VERSION_MAJOR, version.major);
+  EXPECT_EQ(ORV_VERSION_MINOR, version.minor);
+  EXPECT_EQ(ORV_VERSION_PATCH, version.patch);
+  EXPECT_EQ(ORV_VERSION, version.file_version);
+  EXPECT_EQ("OrvUpdateUI", version.product_name);
+}
+#endif
 
 }  // namespace
 }  // namespace orv::testing

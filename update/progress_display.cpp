@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/clock.h"
+#include "update/ui_objects.h"
 #include "update/update_logic.h"
 #include "update/update_texts.h"
 
@@ -22,10 +23,6 @@ enum { kVersion, kSize, kSpeed, kLeftTime, kDownload, kInstall };
 
 constexpr std::uint32_t kMegabyte = 1048576;
 constexpr std::uint32_t kKilobyte = 1024;
-
-IUIObject* Lookup(IUILayoutEngine* ui, const char* name) {
-  return ui->GetControl(ui->FindControl(name));
-}
 
 // The version text, when it is terminated within the record: the engine's record is 420
 // bytes, so no more than the 156 bytes from the text's start to the record's end are read.
@@ -131,7 +128,7 @@ void CUpdateLogic::ResetProgressView() {
   ShowControl(kLeftTimeStatic, 1);
   char project[1][kPathSize] = {};
   CLiveUpdateConfig::GetTaskInfo("ProjectOption", "projectname", project[0], kPathSize);
-  if (project[0][0] == '\0') Copy(project[0], kPathSize, kGameName);
+  if (project[0][0] == '\0') Copy(project[0], kPathSize, kDefaultProjectName);
   ShowControl(kStartGameButton, 0);
   ShowControl(kSuccessStatic, 0);
   if (IUIObject* start_game = Lookup(ui, kStartGameContainer)) {
@@ -152,13 +149,13 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
 
   progress_seen_ = 1;
   need_reported_ = 1;
-  host_->ReportStat(3, 1);
+  host_->ReportStat(kStatUpdateProgress, 1);
   if (Closed()) return;
   if (info->phase == kPhaseInstall && download_start_tick_ != 0) {
     const std::uint32_t download_time = platform::TickCount() - download_start_tick_;
     download_start_tick_ = 0;
     install_start_tick_ = platform::TickCount();
-    host_->ReportStat(5, download_time);
+    host_->ReportStat(kStatDownloadTime, download_time);
     if (Closed()) return;
   }
 
@@ -167,7 +164,7 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
   ShowRootView(1);
   CopyVersion(*info, values[kVersion]);
   SizeText(info->file_size, values[kSize]);
-  if (info->file_size != 0) host_->ReportStat(6, SizeStatistic(info->file_size));
+  if (info->file_size != 0) host_->ReportStat(kStatPackageSize, SizeStatistic(info->file_size));
   if (Closed()) return;
   SpeedText(info->speed, values[kSpeed]);
   average_speed_ = average_speed_ > 0 ? (average_speed_ + info->speed) >> 1 : info->speed;

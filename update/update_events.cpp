@@ -1,5 +1,6 @@
 // What the window does on the update engine's events (progress is in progress_display.cpp).
 #include "platform/clock.h"
+#include "update/ui_objects.h"
 #include "update/update_logic.h"
 #include "update/update_texts.h"
 
@@ -19,24 +20,20 @@ void CUpdateLogic::OnUpdateFinish() {
       ShowControl(kProgressBackground, 0);
       ShowResultView(0, 0);
     } else {
-      if (container_ != nullptr) {
-        container_->BeginUpdate();
-        container_->Show(0);
-        container_->EndUpdate();
-      }
+      ShowInUpdate(container_, 0);
       if (Closed()) return;
       NotifyListeners(
           [](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
     }
     if (host_ != nullptr && need_reported_ == 0 && !Closed()) {
-      host_->ReportStat(3, 0);
-      if (!Closed()) host_->ReportStat(4, 0);
+      host_->ReportStat(kStatUpdateProgress, 0);
+      if (!Closed()) host_->ReportStat(kStatInstallTime, 0);
     }
   } else if (host_ != nullptr) {
     // A run that never reached its install phase (the download start is still pending) took
     // no install time: 0, rather than a difference from a stale or zero install start.
     const bool installed = download_start_tick_ == 0 && install_start_tick_ != 0;
-    host_->ReportStat(4, installed ? platform::TickCount() - install_start_tick_ : 0);
+    host_->ReportStat(kStatInstallTime, installed ? platform::TickCount() - install_start_tick_ : 0);
   }
   logger_.Trace("CUpdateLogic::OnUpdateSuccess");
 }
@@ -50,7 +47,7 @@ void CUpdateLogic::OnUpdateFail(std::uint32_t error_code) {
   ShowCancelOrRetry(0);
   if (progress_seen_ == 0) ShowResultView(0, error_code);
   ReleaseEngine();
-  if (host_ != nullptr && !Closed()) host_->ReportStat(8, error_code);
+  if (host_ != nullptr && !Closed()) host_->ReportStat(kStatError, error_code);
 }
 
 void CUpdateLogic::OnUpdateSuccess() {
@@ -70,7 +67,7 @@ void CUpdateLogic::OnStageTiming() {
   // Cleared before the host hears of it: a host may release the window from ReportStat.
   const std::uint32_t elapsed = platform::TickCount() - start_tick_;
   start_tick_ = 0;
-  host_->ReportStat(10, elapsed);
+  host_->ReportStat(kStatStartTime, elapsed);
 }
 
 }  // namespace orv

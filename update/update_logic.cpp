@@ -1,3 +1,4 @@
+#include "update/ui_objects.h"
 #include "update/update_logic.h"
 
 #include <cstring>
@@ -66,9 +67,7 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
   if (engine_ != nullptr && container_ != nullptr) {
     ResetProgressView();
     ShowRootView(0);
-    container_->BeginUpdate();
-    container_->Show(1);
-    container_->EndUpdate();
+    ShowInUpdate(container_, 1);
     LoadConnectingDialog();
 
     UpdateStartParams params;
@@ -121,11 +120,7 @@ void CUpdateLogic::Close() {
   close_running_ = true;
   BeginHeldCall();
   ShowConnectingDialog(0);
-  if (container_ != nullptr) {
-    container_->BeginUpdate();
-    container_->Show(0);
-    container_->EndUpdate();
-  }
+  ShowInUpdate(container_, 0);
   if (host_ != nullptr) {
     if (IUILayoutEngine* ui = host_->GetUIEngine()) UnbindButtons(ui);
   }

@@ -12,29 +12,17 @@
 #include "components/zuno/client/gamesettingui/game_setting_ui.h"
 #include "framework/bounded_string.h"
 #include "framework/logger.h"
-#include "framework/proxy_config.h"
+#include "framework/interfaces/proxy_config.h"
 #include "framework/root_path.h"
-#include "framework/ui_layout_engine.h"
-#include "framework/update_engine.h"
+#include "framework/interfaces/ui_layout_engine.h"
+#include "framework/interfaces/update_engine.h"
 #include "liveupdate/live_update_config.h"
 #include "module/component_base.h"
-#include "module/component_interfaces.h"
-#include "update/update_host.h"
+#include "framework/interfaces/component_interfaces.h"
+#include "framework/interfaces/update_host.h"
+#include "framework/interfaces/update_logic_interface.h"
 
 namespace orv {
-
-// The update window's primary interface: IComponent, then its own slots 8 to 12.
-class IUpdateLogic : public IComponent {
- public:
-  virtual int Init(IUpdateHost* host, std::uint32_t embedded) = 0;                   // slot 8
-  virtual int StartUpdate(std::uint32_t argument) = 0;                               // slot 9
-  virtual int SetShowProxyButton(int show) = 0;                                      // slot 10
-  virtual void Close() = 0;                                                          // slot 11
-  virtual void GetRegistryPath(const char* requested, char* out, int out_size) = 0;  // slot 12
-
- protected:
-  ~IUpdateLogic() = default;
-};
 
 // The sink interfaces with the version answer every sink gives.
 class CUpdateEngineEventBase : public IUpdateEngineEvent {

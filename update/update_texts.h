@@ -4,8 +4,6 @@
 
 namespace orv::update_texts {
 
-constexpr char kCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
-constexpr char kGameName[] = "\xd3\xce\xcf\xb7";                // "游戏"
 constexpr char kDownloadDone[] =
     "\xcf\xc2\xd4\xd8\xc9\xfd\xbc\xb6\xb0\xfc\xcd\xea\xb3\xc9";  // "下载升级包完成"
 constexpr char kProgressCaption[] =

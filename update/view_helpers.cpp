@@ -2,6 +2,7 @@
 // without one; controls are found by name at every use and skipped when missing.
 #include <cstring>
 
+#include "update/ui_objects.h"
 #include "update/update_logic.h"
 #include "update/update_texts.h"
 
@@ -10,16 +11,10 @@ namespace {
 
 using namespace update_texts;
 
-IUIObject* Lookup(IUILayoutEngine* ui, const char* name) {
-  return ui->GetControl(ui->FindControl(name));
-}
-
 // Shown or hidden inside an update bracket, then enabled to match.
 void ShowAndEnable(IUIObject* object, int show) {
   if (object == nullptr) return;
-  object->BeginUpdate();
-  object->Show(show);
-  object->EndUpdate();
+  ShowInUpdate(object, show);
   object->Enable(show);
 }
 
@@ -44,9 +39,7 @@ void CUpdateLogic::ShowRootView(int show) {
   IUILayoutEngine* ui = UIEngine();
   if (ui == nullptr) return;
   if (IUIWindowRoot* root = ui->GetRootObject()) {
-    root->BeginUpdate();
-    root->Show(show);
-    root->EndUpdate();
+    ShowInUpdate(root, show);
   }
 }
 
@@ -78,9 +71,7 @@ void CUpdateLogic::ShowResultView(int show_update, std::uint32_t error_code) {
   ShowControl(kStartGameStatic, 0);
   if (fail_text != nullptr) {
     static_cast<IUIStaticText*>(fail_text)->SetText(text);
-    fail_text->BeginUpdate();
-    fail_text->Show(1);
-    fail_text->EndUpdate();
+    ShowInUpdate(fail_text, 1);
   }
   ShowControl(kStartGameButton, 0);
   ShowControl(kRetryButton, 1);

@@ -2,7 +2,9 @@
 // binding and unbinding the buttons, and what each click does.
 #include <cstring>
 
+#include "framework/interfaces/message_box_interface.h"
 #include "msgbox/zuno_message_box.h"
+#include "update/ui_objects.h"
 #include "update/update_logic.h"
 #include "update/update_texts.h"
 
@@ -73,7 +75,7 @@ void CUpdateLogic::OnCancelClick() {
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "Notice", notice, sizeof notice);
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "type", &type);
   if (type == -1) type = 1;
-  if (ZunoMessageBoxImpl(nullptr, notice, kCaption, static_cast<std::uint32_t>(type)) != 6 || Closed()) return;
+  if (ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption, static_cast<std::uint32_t>(type)) != kAnswerYes || Closed()) return;
 
   if (phase_ == kPhaseDownload && container_ != nullptr) {
     ReleaseEngine();
@@ -89,7 +91,7 @@ void CUpdateLogic::OnCancelClick() {
     CLiveUpdateConfig::GetLiveUpdateInfo("cancelupdatewheninstall", "Notice", notice, sizeof notice);
     CLiveUpdateConfig::GetLiveUpdateInfo("cancelupdatewheninstall", "type", &install_type);
     if (install_type == -1) install_type = 0;
-    ZunoMessageBoxImpl(nullptr, notice, kCaption, static_cast<std::uint32_t>(install_type));
+    ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption, static_cast<std::uint32_t>(install_type));
   }
 }
 
@@ -99,11 +101,7 @@ void CUpdateLogic::OnRetryClick() {
 }
 
 void CUpdateLogic::OnStartGameClick() {
-  if (container_ != nullptr) {
-    container_->BeginUpdate();
-    container_->Show(0);
-    container_->EndUpdate();
-  }
+  ShowInUpdate(container_, 0);
   ReleaseEngine();
   if (Closed()) return;
   NotifyListeners([](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <map>
 
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_interfaces.h"
 
 namespace orv::testbed {
 

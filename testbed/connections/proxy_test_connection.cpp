@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/tcp_socket.h"
-#include "testbed/factory/call_journal.h"
-#include "testbed/factory/factory_config.h"
+#include "testbed/common/call_journal.h"
+#include "testbed/common/factory_config.h"
 
 namespace orv::testbed {
 namespace {

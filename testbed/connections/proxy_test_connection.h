@@ -22,7 +22,7 @@
 #include <string>
 #include <thread>
 
-#include "components/zuno/client/gamesettingui/proxy_connection.h"
+#include "framework/interfaces/proxy_connection.h"
 #include "testbed/common/testbed_component.h"
 
 namespace orv::testbed {

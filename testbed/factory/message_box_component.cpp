@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/text_encoding.h"
-#include "testbed/factory/call_journal.h"
+#include "testbed/common/call_journal.h"
 
 namespace orv::testbed {
 namespace {

@@ -4,7 +4,7 @@
 // pressing Enter would.
 #pragma once
 
-#include "msgbox/message_box_interface.h"
+#include "framework/interfaces/message_box_interface.h"
 #include "testbed/common/testbed_component.h"
 
 namespace orv::testbed {

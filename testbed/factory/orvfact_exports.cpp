@@ -2,12 +2,12 @@
 // factory, as in the framework; the others are the testbed's own, for the launcher and tests.
 #include <string>
 
-#include "module/module_exports.h"
-#include "testbed/factory/call_journal.h"
-#include "testbed/factory/factory_config.h"
+#include "framework/interfaces/module_exports.h"
+#include "testbed/common/call_journal.h"
+#include "testbed/common/factory_config.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/factory/testbed_factory.h"
-#include "testbed/runtime/testbed_control.h"
+#include "testbed/factory/testbed_control.h"
 
 namespace orv::testbed {
 ITestbedControl* Testbed();

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "testbed/factory/call_journal.h"
+#include "testbed/common/call_journal.h"
 
 namespace orv::testbed {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/registry.h"
+#include "framework/interfaces/registry.h"
 #include "testbed/common/testbed_component.h"
 
 namespace orv::testbed {

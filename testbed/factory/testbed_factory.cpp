@@ -1,10 +1,10 @@
 #include "testbed/factory/testbed_factory.h"
 
-#include "module/module_exports.h"
+#include "framework/interfaces/module_exports.h"
 #include "platform/shared_file.h"
 #include "testbed/connections/proxy_test_connection.h"
-#include "testbed/factory/call_journal.h"
-#include "testbed/factory/factory_config.h"
+#include "testbed/common/call_journal.h"
+#include "testbed/common/factory_config.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/factory/registry_component.h"
 #include "testbed/ui_engine/ui_layout_engine.h"

@@ -12,7 +12,7 @@
 #include <set>
 #include <string>
 
-#include "framework/component_factory.h"
+#include "framework/interfaces/component_factory.h"
 #include "platform/module_handle.h"
 #include "platform/recursive_lock.h"
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/interfaces/update_host.h"
+
 namespace orv::launcher {
 
 const std::vector<Key> kWindowKeys = {
@@ -83,12 +85,12 @@ std::string WrapItems(const std::vector<std::string>& items, size_t width) {
 
 std::string StatisticText(std::uint32_t code, std::uint32_t value) {
   switch (code) {
-    case 3: return value != 0 ? "update under way" : "no update needed";
-    case 4: return "install time " + Seconds(value);
-    case 5: return "download time " + Seconds(value);
-    case 6: return "package size (launcher unit) " + std::to_string(value);
-    case 8: return "error " + std::to_string(static_cast<std::int32_t>(value));
-    case 10: return "time to the end of the update " + Seconds(value);
+    case kStatUpdateProgress: return value != 0 ? "update under way" : "no update needed";
+    case kStatInstallTime: return "install time " + Seconds(value);
+    case kStatDownloadTime: return "download time " + Seconds(value);
+    case kStatPackageSize: return "package size (launcher unit) " + std::to_string(value);
+    case kStatError: return "error " + std::to_string(static_cast<std::int32_t>(value));
+    case kStatStartTime: return "time to the stage timing " + Seconds(value);
     default: return "statistic " + std::to_string(code) + " = " + std::to_string(value);
   }
 }

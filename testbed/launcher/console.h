@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/proxy_config.h"
-#include "testbed/runtime/testbed_control.h"
+#include "framework/interfaces/proxy_config.h"
+#include "testbed/factory/testbed_control.h"
 
 namespace orv::launcher {
 

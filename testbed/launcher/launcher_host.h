@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "update/update_host.h"
+#include "framework/interfaces/update_host.h"
 
 namespace orv::launcher {
 

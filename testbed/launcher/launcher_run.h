@@ -4,12 +4,12 @@
 #include <cstddef>
 #include <string>
 
-#include "framework/component_factory.h"
+#include "framework/interfaces/component_factory.h"
 #include "platform/debug_capture.h"
 #include "platform/terminal.h"
 #include "testbed/launcher/launcher_host.h"
 #include "testbed/launcher/launcher_script.h"
-#include "testbed/runtime/testbed_control.h"
+#include "testbed/factory/testbed_control.h"
 
 namespace orv::launcher {
 

@@ -49,17 +49,10 @@ std::string ParseProxyLine(std::istringstream& words, Script* script) {
 
 bool ParseScript(const std::string& text, Script* script, std::string* error) {
   *script = Script{};
-  std::istringstream lines(text);
-  std::string line;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const size_t comment = line.find('#');
-    if (comment != std::string::npos) line.erase(comment);
-    std::istringstream words(line);
-    std::string first;
-    if (!(words >> first)) continue;
+  return testbed::ForEachScenarioLine(text, [&](int number, const std::string& first, std::istringstream& words) {
     std::string reason;
     long long value = 0;
+    if (testbed::IsEngineLine(first)) return reason;  // the update engine's
     if (first == "at") {
       ScriptAction action;
       std::string at;
@@ -96,13 +89,11 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       } else {
         script->expectations.push_back(expectation);
       }
+    } else {
+      reason = "neither a step of the update engine nor a line of the launcher's script: \"" + first + "\"";
     }
-    if (!reason.empty()) {
-      *error = "line " + std::to_string(number) + ": " + reason;
-      return false;
-    }
-  }
-  return true;
+    return reason;
+  }, error);
 }
 
 }  // namespace orv::launcher

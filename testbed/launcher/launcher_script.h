@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/proxy_config.h"
+#include "framework/interfaces/proxy_config.h"
 
 namespace orv::launcher {
 

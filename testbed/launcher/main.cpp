@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "framework/bounded_string.h"
-#include "framework/component_factory.h"
+#include "framework/interfaces/component_factory.h"
 #include "framework/component_paths.h"
-#include "module/module_exports.h"
+#include "framework/interfaces/module_exports.h"
 #include "platform/debug_capture.h"
 #include "platform/file_read.h"
 #include "platform/folders.h"
@@ -32,9 +32,9 @@
 #include "testbed/launcher/launcher_options.h"
 #include "testbed/launcher/launcher_run.h"
 #include "testbed/launcher/launcher_script.h"
-#include "testbed/runtime/testbed_control.h"
+#include "testbed/factory/testbed_control.h"
 #include "testbed/update_engine/scenario.h"
-#include "update/update_logic.h"
+#include "framework/interfaces/update_logic_interface.h"
 
 namespace {
 

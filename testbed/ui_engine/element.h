@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ui_layout_engine.h"
+#include "framework/interfaces/ui_layout_engine.h"
 
 namespace orv::testbed {
 

@@ -44,7 +44,15 @@ std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::st
   if (auto items = node.find("items"); items != node.end() && items->is_array()) {
     for (const Json& item : *items) element->items.push_back(platform::Utf8ToGbk(item.get<std::string>()));
   }
-  element->selection = node.value("selected", element->items.empty() ? -1 : 0);
+  element->selection = element->items.empty() ? -1 : 0;
+  if (auto selected = node.find("selected"); selected != node.end()) {
+    // Read as the JSON number it is: a value beyond an int is refused, never converted.
+    if (!selected->is_number_integer() || *selected < -1 || *selected > 0x7FFFFFFF) {
+      *error = "\"selected\" of \"" + element->name() + "\" is not an entry number";
+      return nullptr;
+    }
+    element->selection = selected->get<int>();
+  }
   if (auto children = node.find("children"); children != node.end() && children->is_array()) {
     for (const Json& child : *children) {
       auto built = Build(engine, child, error);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ui_layout_engine.h"
+#include "framework/interfaces/ui_layout_engine.h"
 #include "testbed/common/testbed_component.h"
 #include "testbed/ui_engine/element.h"
 

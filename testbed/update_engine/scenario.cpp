@@ -1,5 +1,6 @@
 #include "testbed/update_engine/scenario.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <algorithm>
@@ -80,21 +81,37 @@ bool ParseDecimal(const std::string& text, long long* value) {
   return end != nullptr && *end == '\0' && errno != ERANGE;
 }
 
-bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error, int start) {
-  *scenario = Scenario{};
-  std::vector<std::vector<ScenarioStep>> parts(1);
+bool ForEachScenarioLine(const std::string& text,
+                         const std::function<std::string(int, const std::string&, std::istringstream&)>& each,
+                         std::string* error) {
   std::istringstream lines(text);
   std::string line;
-  int number = 0;
-  while (std::getline(lines, line)) {
-    ++number;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     const size_t comment = line.find('#');
     if (comment != std::string::npos) line.erase(comment);
     std::istringstream words(line);
     std::string first;
     if (!(words >> first)) continue;
+    const std::string reason = each(number, first, words);
+    if (!reason.empty()) {
+      *error = "line " + std::to_string(number) + ": " + reason;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsEngineLine(const std::string& first) {
+  return first == "option" || first == "next-start" || (!first.empty() && (std::isdigit(static_cast<unsigned char>(first[0])) || first[0] == '-'));
+}
+
+bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error, int start) {
+  *scenario = Scenario{};
+  std::vector<std::vector<ScenarioStep>> parts(1);
+  const bool parsed = ForEachScenarioLine(text, [&](int, const std::string& first, std::istringstream& words) {
     std::string reason;
-    if (first == "at" || first == "answer" || first == "expect" || first == "proxy") continue;  // the launcher's
+    if (!IsEngineLine(first)) return reason;  // the launcher's
     if (first == "next-start") {
       parts.emplace_back();
     } else if (first == "option") {
@@ -120,11 +137,9 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
         if (reason.empty()) parts.back().push_back(step);
       }
     }
-    if (!reason.empty()) {
-      *error = "line " + std::to_string(number) + ": " + reason;
-      return false;
-    }
-  }
+    return reason;
+  }, error);
+  if (!parsed) return false;
   scenario->starts = static_cast<int>(parts.size());
   scenario->steps = parts[static_cast<size_t>(std::min(std::max(start, 0), scenario->starts - 1))];
   return true;

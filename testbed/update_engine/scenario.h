@@ -17,16 +17,18 @@
 // A line "next-start" ends the steps of one start: the engine of the next start (a Retry's)
 // plays the steps after it; the last part plays for every later start.
 //
-// Lines that start with "at", "answer" or "expect" are the launcher's script (what the
-// person does and how the run must end, see testbed/launcher/launcher_script.h); the engine
-// passes over them.
+// Every other line (its first word neither a delay nor a keyword above) belongs to the
+// launcher's script (what the person does and how the run must end, see
+// testbed/launcher/launcher_script.h); the engine passes over them, the launcher checks them.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "framework/update_engine.h"
+#include "framework/interfaces/update_engine.h"
 
 namespace orv::testbed {
 
@@ -49,6 +51,17 @@ struct Scenario {
 // False, with the line and the reason in `error`, when the text is not a scenario. The steps
 // are those of the start numbered `start` (0: the first), or of the last part the text has.
 bool ParseScenario(const std::string& text, Scenario* scenario, std::string* error, int start = 0);
+
+// Calls `each`(line number, first word, the rest's words) for every line of a scenario text
+// that has words, with comments ('#' on) and line ends removed. `each` answers why the line
+// is wrong, or "" when it is fine; the first reason ends the reading, as "line N: reason" in
+// `error`.
+bool ForEachScenarioLine(const std::string& text,
+                         const std::function<std::string(int, const std::string&, std::istringstream&)>& each,
+                         std::string* error);
+
+// Whether a line with this first word is the engine's (a step, an option, a part's end).
+bool IsEngineLine(const std::string& first);
 
 // A whole text as a decimal number (optional sign); false for anything else.
 bool ParseDecimal(const std::string& text, long long* value);

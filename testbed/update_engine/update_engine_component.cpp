@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/file_read.h"
-#include "testbed/factory/call_journal.h"
-#include "testbed/factory/factory_config.h"
+#include "testbed/common/call_journal.h"
+#include "testbed/common/factory_config.h"
 #include "testbed/runtime/message_loop.h"
 
 namespace orv::testbed {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/update_engine.h"
+#include "framework/interfaces/update_engine.h"
 #include "testbed/common/testbed_component.h"
 #include "testbed/update_engine/scenario.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/component_factory.h"
-#include "module/component_interfaces.h"
+#include "framework/interfaces/component_factory.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "platform/abi.h"
 
 namespace orv::testing {

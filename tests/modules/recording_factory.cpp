@@ -3,7 +3,7 @@
 // Built once more as recording/OrvFact.dll, the name under which loggers find a factory.
 #include <string>
 
-#include "module/module_exports.h"
+#include "framework/interfaces/module_exports.h"
 #include "tests/modules/probe_interfaces.h"
 
 namespace orv::testing {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "module/module_exports.h"
+#include "framework/interfaces/module_exports.h"
 #include "platform/module_handle.h"
 
 namespace orv::testing {

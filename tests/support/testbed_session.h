@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "framework/component_factory.h"
-#include "testbed/runtime/testbed_control.h"
+#include "framework/interfaces/component_factory.h"
+#include "testbed/factory/testbed_control.h"
 #include "tests/modules/probe_interfaces.h"
 #include "tests/support/loaded_module.h"
 

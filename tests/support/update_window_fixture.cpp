@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "module/module_exports.h"
+#include <cstring>
+
+#include "framework/interfaces/module_exports.h"
 #include "platform/module_handle.h"
 
 namespace orv::testing {

@@ -15,8 +15,8 @@
 #include "platform/text_encoding.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/testbed_session.h"
-#include "update/update_host.h"
-#include "update/update_logic.h"
+#include "framework/interfaces/update_host.h"
+#include "framework/interfaces/update_logic_interface.h"
 
 namespace orv::testing {
 

@@ -8,13 +8,12 @@
 
 #include "framework/property_bag.h"
 #include "platform/window.h"
-#include "update/update_host.h"
+#include "framework/interfaces/update_host.h"
 
 namespace orv {
 namespace {
 
 constexpr char kLayoutFile[] = "ui\\layout\\Dlg_ProxySetting.tpf";
-constexpr char kCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
 
 // Combo positions and the proxy type each writes.
 constexpr std::uint32_t kTypeOfPosition[kProxyEntryCount] = {kProxyNone, kProxySocks5, kProxyHttp};

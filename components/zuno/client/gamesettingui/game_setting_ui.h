@@ -13,14 +13,14 @@
 #include <cstdint>
 #include <mutex>
 
-#include "components/zuno/client/gamesettingui/proxy_connection.h"
+#include "framework/interfaces/proxy_connection.h"
 #include "framework/bounded_string.h"
 #include "framework/logger.h"
 #include "framework/orvex_ptr.h"
-#include "framework/proxy_config.h"
+#include "framework/interfaces/proxy_config.h"
 #include "framework/root_path.h"
-#include "framework/ui_layout_engine.h"
-#include "module/component_interfaces.h"
+#include "framework/interfaces/ui_layout_engine.h"
+#include "framework/interfaces/component_interfaces.h"
 
 namespace orv {
 
@@ -78,7 +78,7 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
   IUIEventSink* AsUIEventSink() { return this; }
   IConnectionSink* AsConnectionSink() { return this; }
 
-  CStringHelper strings_;
+  CStringHelper strings_;  // unused; keeps the class shape the framework expects
   Logger logger_;
   std::int32_t created_ = 0;
   TOrvexFixedPtr<IUILayoutEngine, kUILayoutEngineId, true> dialog_engine_;

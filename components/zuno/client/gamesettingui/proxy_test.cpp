@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "components/zuno/client/gamesettingui/game_setting_ui.h"
+#include "msgbox/zuno_message_box.h"
 #include "platform/window.h"
 
 namespace orv {
@@ -14,7 +15,6 @@ namespace {
 constexpr char kSocks5TargetHost[] = "www.baidu.com";
 constexpr char kHttpTargetHost[] = "www.qq.com";
 
-constexpr char kCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
 constexpr char kProxyWorks[] =
     "\xb4\xfa\xc0\xed\xb7\xfe\xce\xf1\xc6\xf7\xb9\xa4\xd7\xf7\xd5\xfd\xb3\xa3";  // "代理服务器工作正常"
 constexpr char kProxyUnreachable[] =
@@ -52,29 +52,21 @@ int GameSettingUI::TestProxy() {
                 static_cast<int>(std::strlen(password.text)),
                 FieldText<sizeof entry.domain>(entry.domain).text);
 
-  if (position == 1 && socks5_connection_.get() != nullptr) {
-    if (socks5_connection_->Init(&entry, AsConnectionSink()) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy Create sockte5 fails");
+  // Position 1 tests through a SOCKS5 proxy, position 2 through an HTTP one; the log lines
+  // name the kind.
+  IProxyConnection* connection = position == 1 ? socks5_connection_.get() : position == 2 ? http_connection_.get() : nullptr;
+  const char* kind = position == 1 ? "sockte5" : "http";
+  if (connection != nullptr) {
+    if (connection->Init(&entry, AsConnectionSink()) == 0) {
+      logger_.Trace("[GameSettingUI]_TestProxy Create %s fails", kind);
       return result;
     }
-    logger_.Trace("[GameSettingUI]_TestProxy connet sockte5");
-    if (socks5_connection_->Connect(kSocks5TargetHost, entry.port) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy connet sockte5 fails!");
+    logger_.Trace("[GameSettingUI]_TestProxy connet %s", kind);
+    if (connection->Connect(position == 1 ? kSocks5TargetHost : kHttpTargetHost, entry.port) == 0) {
+      logger_.Trace("[GameSettingUI]_TestProxy connet %s fails!", kind);
     } else {
       result = 1;
-      logger_.Trace("[GameSettingUI]_TestProxy connet sockte5 success!");
-    }
-  } else if (position == 2 && http_connection_.get() != nullptr) {
-    if (http_connection_->Init(&entry, AsConnectionSink()) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy Create http fails");
-      return result;
-    }
-    logger_.Trace("[GameSettingUI]_TestProxy connet http");
-    if (http_connection_->Connect(kHttpTargetHost, entry.port) == 0) {
-      logger_.Trace("[GameSettingUI]_TestProxy connet http fails!");
-    } else {
-      result = 1;
-      logger_.Trace("[GameSettingUI]_TestProxy connet http success!");
+      logger_.Trace("[GameSettingUI]_TestProxy connet %s success!", kind);
     }
   }
   return result;
@@ -98,7 +90,7 @@ void GameSettingUI::OnConnected() {
     if (closing_) return;  // the dialog is going: nobody is left to tell
     CloseTestedConnection();
   }
-  platform::ShowSystemMessageBox(nullptr, kProxyWorks, kCaption, kOkOnly);
+  platform::ShowSystemMessageBox(nullptr, kProxyWorks, kMessageBoxCaption, kOkOnly);
 }
 
 void GameSettingUI::OnCennetFail(int error_code) {
@@ -108,7 +100,7 @@ void GameSettingUI::OnCennetFail(int error_code) {
     if (closing_) return;
     CloseTestedConnection();
   }
-  platform::ShowSystemMessageBox(nullptr, kProxyUnreachable, kCaption, kOkOnly);
+  platform::ShowSystemMessageBox(nullptr, kProxyUnreachable, kMessageBoxCaption, kOkOnly);
 }
 
 }  // namespace orv
