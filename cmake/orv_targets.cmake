@@ -22,6 +22,12 @@ function(orv_add_dll name)
   add_library(${name} SHARED ${dll_SOURCES})
   target_link_libraries(${name} PRIVATE orv_build_options)
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll")
+  if(ORV_PDB)
+    # Its debug information is in the PDB beside it; the DWARF that the runtime libraries
+    # bring along would only triple the file's size.
+    add_custom_command(TARGET ${name} POST_BUILD
+                       COMMAND ${CMAKE_OBJCOPY} --strip-debug $<TARGET_FILE:${name}> VERBATIM)
+  endif()
   if(dll_OUTPUT_NAME)
     set_target_properties(${name} PROPERTIES OUTPUT_NAME ${dll_OUTPUT_NAME})
   endif()

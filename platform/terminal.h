@@ -23,7 +23,9 @@ class RawKeys {
   std::string ReadLine();
 
  private:
-  void* saved_;
+  // The terminal's settings before the keys were taken, restored after (POSIX); a Windows
+  // console reads keys without echo as it is.
+  [[maybe_unused]] void* saved_;
 };
 
 }  // namespace orv::platform
