@@ -4,6 +4,7 @@
 
 #include "framework/bounded_string.h"
 #include "framework/component_paths.h"
+#include "framework/debug_print.h"
 #include "framework/interfaces/module_exports.h"
 #include "framework/module_state.h"
 #include "platform/debug_output.h"
@@ -13,17 +14,16 @@ namespace {
 
 constexpr const char* kFactoryDllName = "OrvFact.dll";
 
-// Formats at most count - 1 characters into a zero-filled 1024-byte buffer.
-void VErrorPrint(int count, const char* format, va_list args) {
-  char text[kMessageSize] = {};
-  kStringFunctions.StrVFormat(text, count, count, format, args);
-  platform::WriteDebugOutput(text);
-}
+// "[Orvex_Error]" messages keep at most 1022 characters; those of the route that takes the
+// already loaded factory DLL first keep 1023.
+constexpr int kErrorCapacity = kMessageSize - 1;
+constexpr int kLoadedFirstErrorCapacity = kMessageSize;
 
 void Print(FactoryRoute route, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  VErrorPrint(route == FactoryRoute::kLoadedFirst ? 1024 : 1023, format, args);
+  const bool loaded_first = route == FactoryRoute::kLoadedFirst;
+  VDebugPrintIn(loaded_first ? kLoadedFirstErrorCapacity : kErrorCapacity, format, args);
   va_end(args);
 }
 
@@ -42,14 +42,14 @@ platform::ModuleHandle LoadConfiguredFactoryModule(const char* registry) {
 void ErrorPrint(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  VErrorPrint(1023, format, args);
+  VDebugPrintIn(kErrorCapacity, format, args);
   va_end(args);
 }
 
 void ErrorPrintLoadedFirst(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  VErrorPrint(1024, format, args);
+  VDebugPrintIn(kLoadedFirstErrorCapacity, format, args);
   va_end(args);
 }
 

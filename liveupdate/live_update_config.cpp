@@ -1,11 +1,10 @@
 #include "liveupdate/live_update_config.h"
 
-#include <cstdarg>
 #include <cstring>
 
 #include "framework/bounded_string.h"
 #include "framework/component_paths.h"
-#include "platform/debug_output.h"
+#include "framework/debug_print.h"
 #include "platform/folders.h"
 #include "platform/os_version.h"
 #include "platform/process_info.h"
@@ -23,14 +22,10 @@ constexpr int kRawTextSize = kNoticeSize;       // texts are read raw, at most 5
 char g_configuration_path[kPathSize];
 char g_launcher_folder[kPathSize];
 
-// One debugger line, formatted into 260 bytes.
-void Log(const char* format, ...) {
-  char line[kPathSize] = {};
-  va_list args;
-  va_start(args, format);
-  VFormatAll(line, sizeof line, format, args);
-  va_end(args);
-  platform::WriteDebugOutput(line);
+// One debugger line, in 260 bytes.
+template <typename... Args>
+void Log(const char* format, Args... args) {
+  DebugPrintIn(kPathSize, format, args...);
 }
 
 // The folder of the process's main executable, worked out anew at every read (a launcher may

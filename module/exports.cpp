@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "module/creator_table.h"
-#include "module/debug_print.h"
+#include "framework/debug_print.h"
 #include "module/live_components.h"
 #include "framework/interfaces/module_exports.h"
 #include "framework/module_state.h"

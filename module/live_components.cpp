@@ -5,7 +5,7 @@
 
 #include "framework/interfaces/component_factory.h"
 #include "framework/orvex_ptr.h"
-#include "module/debug_print.h"
+#include "framework/debug_print.h"
 #include "framework/module_state.h"
 
 namespace orv {

@@ -21,8 +21,8 @@ int CUpdateLogic::LoadConnectingDialog() {
   return static_cast<int>(LoadDialogLayout(connecting_dialog_));
 }
 
-void CUpdateLogic::ShowConnectingDialog(int show) {
-  if (show == 0) {
+void CUpdateLogic::ShowConnectingDialog(bool show) {
+  if (!show) {
     if (connecting_dialog_ != nullptr) ReleaseChild(&connecting_dialog_);
     return;
   }

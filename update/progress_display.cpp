@@ -112,8 +112,8 @@ void CUpdateLogic::ApplyTemplates(IUIObject* container, const char (*placeholder
 void CUpdateLogic::ResetProgressView() {
   IUILayoutEngine* ui = UIEngine();
   if (ui == nullptr) return;
-  ShowResultView(1, 0);
-  ShowCancelOrRetry(1);
+  ShowResultView(true, 0);
+  ShowCancelOrRetry(true);
   if (auto* bar = static_cast<IUIProgressBar*>(Lookup(ui, kProgressBar))) {
     bar->SetRange(0, 100, 1);
     bar->SetBarOption(1);
@@ -123,14 +123,14 @@ void CUpdateLogic::ResetProgressView() {
     caption->SetText(kProgressCaption);
     caption->Show(1);
   }
-  ShowControl(kFileSizeStatic, 1);
-  ShowControl(kSpeedStatic, 1);
-  ShowControl(kLeftTimeStatic, 1);
+  ShowControl(kFileSizeStatic, true);
+  ShowControl(kSpeedStatic, true);
+  ShowControl(kLeftTimeStatic, true);
   char project[1][kPathSize] = {};
   CLiveUpdateConfig::GetTaskInfo("ProjectOption", "projectname", project[0], kPathSize);
   if (project[0][0] == '\0') Copy(project[0], kPathSize, kDefaultProjectName);
-  ShowControl(kStartGameButton, 0);
-  ShowControl(kSuccessStatic, 0);
+  ShowControl(kStartGameButton, false);
+  ShowControl(kSuccessStatic, false);
   if (IUIObject* start_game = Lookup(ui, kStartGameContainer)) {
     const char placeholder[1][kPathSize] = {"${PROJECTNAME}"};
     ApplyTemplates(start_game, placeholder, project, 1);
@@ -140,7 +140,7 @@ void CUpdateLogic::ResetProgressView() {
 
 void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
   auto guard = EnterCall();
-  ShowConnectingDialog(0);
+  ShowConnectingDialog(false);
   if (host_ == nullptr || info == nullptr) return;
   IUILayoutEngine* ui = host_->GetUIEngine();
   phase_ = info->phase;
@@ -161,7 +161,7 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
 
   char values[kPairs][kPathSize];
   std::memset(values, 0, sizeof values);
-  ShowRootView(1);
+  ShowRootView(true);
   CopyVersion(*info, values[kVersion]);
   SizeText(info->file_size, values[kSize]);
   if (info->file_size != 0) host_->ReportStat(kStatPackageSize, SizeStatistic(info->file_size));
@@ -181,7 +181,7 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
   } else {
     FormatTruncate(values[kInstall], kPathSize, 0, "0");
   }
-  ShowControl(kProgressBackground, 1);
+  ShowControl(kProgressBackground, true);
   Append(values[kInstall], kPathSize, "%");
   ApplyTemplates(Lookup(ui, kUpdateContainer), kPlaceholders, values, kPairs);
 
@@ -195,24 +195,24 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
       if (version != nullptr) static_cast<IUIStaticText*>(version)->SetText(kDownloadDone);
       if (cancel != nullptr) cancel->Enable(0);
     }
-    ShowControl(kInstallStatic, 0);
-    ShowControl(kDownloadStatic, 1);
-    ShowControl(kInstallingStatic, 0);
-    ShowControl(kVersionStatic, 1);
+    ShowControl(kInstallStatic, false);
+    ShowControl(kDownloadStatic, true);
+    ShowControl(kInstallingStatic, false);
+    ShowControl(kVersionStatic, true);
   } else if (info->phase == kPhaseInstall) {
-    ShowControl(kFileSizeStatic, 0);
-    ShowControl(kSpeedStatic, 0);
-    ShowControl(kLeftTimeStatic, 0);
-    ShowControl(kDownloadStatic, 0);
-    ShowControl(kInstallStatic, 1);
-    ShowControl(kVersionStatic, 0);
-    ShowControl(kInstallingStatic, 1);
+    ShowControl(kFileSizeStatic, false);
+    ShowControl(kSpeedStatic, false);
+    ShowControl(kLeftTimeStatic, false);
+    ShowControl(kDownloadStatic, false);
+    ShowControl(kInstallStatic, true);
+    ShowControl(kVersionStatic, false);
+    ShowControl(kInstallingStatic, true);
     if (cancel != nullptr) cancel->Enable(0);
     if (info->percent == 100) {
-      ShowControl(kInstallingStatic, 0);
-      ShowControl(kCancelButton, 0);
-      ShowControl(kSuccessStatic, 1);
-      ShowControl(kStartGameButton, 1);
+      ShowControl(kInstallingStatic, false);
+      ShowControl(kCancelButton, false);
+      ShowControl(kSuccessStatic, true);
+      ShowControl(kStartGameButton, true);
     }
   }
 }

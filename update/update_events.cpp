@@ -10,17 +10,17 @@ using namespace update_texts;
 
 void CUpdateLogic::OnUpdateFinish() {
   auto guard = EnterCall();
-  ShowConnectingDialog(0);
-  ShowRootView(1);
-  if (show_proxy_button_ != 0) ShowControl(kProxyButton, 1);
+  ShowConnectingDialog(false);
+  ShowRootView(true);
+  if (show_proxy_button_ != 0) ShowControl(kProxyButton, true);
   ReleaseEngine();
   if (Closed()) return;
   if (progress_seen_ == 0) {  // no update ran
     if (embedded_ != 0) {
-      ShowControl(kProgressBackground, 0);
-      ShowResultView(0, 0);
+      ShowControl(kProgressBackground, false);
+      ShowResultView(false, 0);
     } else {
-      ShowInUpdate(container_, 0);
+      ShowInUpdate(container_, false);
       if (Closed()) return;
       NotifyListeners(
           [](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
@@ -41,11 +41,11 @@ void CUpdateLogic::OnUpdateFinish() {
 void CUpdateLogic::OnUpdateFail(std::uint32_t error_code) {
   auto guard = EnterCall();
   logger_.Error("CUpdateLogic::OnUpdateFail");
-  ShowConnectingDialog(0);
-  if (show_proxy_button_ != 0) ShowControl(kProxyButton, 1);
-  ShowRootView(1);
-  ShowCancelOrRetry(0);
-  if (progress_seen_ == 0) ShowResultView(0, error_code);
+  ShowConnectingDialog(false);
+  if (show_proxy_button_ != 0) ShowControl(kProxyButton, true);
+  ShowRootView(true);
+  ShowCancelOrRetry(false);
+  if (progress_seen_ == 0) ShowResultView(false, error_code);
   ReleaseEngine();
   if (host_ != nullptr && !Closed()) host_->ReportStat(kStatError, error_code);
 }
@@ -53,7 +53,7 @@ void CUpdateLogic::OnUpdateFail(std::uint32_t error_code) {
 void CUpdateLogic::OnUpdateSuccess() {
   auto guard = EnterCall();
   logger_.Trace("CUpdateLogic::OnUpdateSuccess");
-  ShowResultView(0, 0);
+  ShowResultView(false, 0);
 }
 
 void CUpdateLogic::OnNeedUpdate() {

@@ -66,8 +66,8 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
 
   if (engine_ != nullptr && container_ != nullptr) {
     ResetProgressView();
-    ShowRootView(0);
-    ShowInUpdate(container_, 1);
+    ShowRootView(false);
+    ShowInUpdate(container_, true);
     LoadConnectingDialog();
 
     UpdateStartParams params;
@@ -98,9 +98,9 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
   if (result != 0) {
     start_argument_ = argument;
     // An engine that already finished or failed inside RunUpdate needs no connecting dialog.
-    ShowConnectingDialog(engine_ != nullptr && alive() == 1 ? 1 : 0);
+    ShowConnectingDialog(engine_ != nullptr && alive() == 1);
   } else {
-    ShowConnectingDialog(0);
+    ShowConnectingDialog(false);
   }
   return result;
 }
@@ -108,7 +108,7 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
 // Applied at once: a launcher that changes its mind while the window is shown sees it.
 int CUpdateLogic::SetShowProxyButton(int show) {
   show_proxy_button_ = show;
-  if (container_ != nullptr) ShowControl(update_texts::kProxyButton, show);
+  if (container_ != nullptr) ShowControl(update_texts::kProxyButton, show != 0);
   return 1;
 }
 
@@ -119,8 +119,8 @@ void CUpdateLogic::Close() {
   if (close_running_) return;
   close_running_ = true;
   BeginHeldCall();
-  ShowConnectingDialog(0);
-  ShowInUpdate(container_, 0);
+  ShowConnectingDialog(false);
+  ShowInUpdate(container_, false);
   if (host_ != nullptr) {
     if (IUILayoutEngine* ui = host_->GetUIEngine()) UnbindButtons(ui);
   }

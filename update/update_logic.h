@@ -78,10 +78,10 @@ class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
 
   // view_helpers.cpp
   IUILayoutEngine* UIEngine();
-  void ShowControl(const char* name, int show);
-  void ShowCancelOrRetry(int show_cancel);
-  void ShowRootView(int show);
-  void ShowResultView(int show_update, std::uint32_t error_code);
+  void ShowControl(const char* name, bool show);
+  void ShowCancelOrRetry(bool show_cancel);
+  void ShowRootView(bool show);
+  void ShowResultView(bool show_update, std::uint32_t error_code);
 
   // progress_display.cpp
   void ResetProgressView();
@@ -90,7 +90,7 @@ class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
 
   // connecting_dialog.cpp
   int LoadConnectingDialog();
-  void ShowConnectingDialog(int show);
+  void ShowConnectingDialog(bool show);
 
   // Unadvises and releases the update engine, if one is held.
   void ReleaseEngine();

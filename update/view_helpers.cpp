@@ -12,7 +12,7 @@ namespace {
 using namespace update_texts;
 
 // Shown or hidden inside an update bracket, then enabled to match.
-void ShowAndEnable(IUIObject* object, int show) {
+void ShowAndEnable(IUIObject* object, bool show) {
   if (object == nullptr) return;
   ShowInUpdate(object, show);
   object->Enable(show);
@@ -22,20 +22,20 @@ void ShowAndEnable(IUIObject* object, int show) {
 
 IUILayoutEngine* CUpdateLogic::UIEngine() { return host_ ? host_->GetUIEngine() : nullptr; }
 
-void CUpdateLogic::ShowControl(const char* name, int show) {
+void CUpdateLogic::ShowControl(const char* name, bool show) {
   IUILayoutEngine* ui = UIEngine();
   if (ui == nullptr || name == nullptr) return;
   ShowAndEnable(Lookup(ui, name), show);
 }
 
-void CUpdateLogic::ShowCancelOrRetry(int show_cancel) {
+void CUpdateLogic::ShowCancelOrRetry(bool show_cancel) {
   IUILayoutEngine* ui = UIEngine();
   if (ui == nullptr) return;
   ShowAndEnable(Lookup(ui, kCancelButton), show_cancel);
-  ShowAndEnable(Lookup(ui, kRetryButton), show_cancel ? 0 : 1);
+  ShowAndEnable(Lookup(ui, kRetryButton), !show_cancel);
 }
 
-void CUpdateLogic::ShowRootView(int show) {
+void CUpdateLogic::ShowRootView(bool show) {
   IUILayoutEngine* ui = UIEngine();
   if (ui == nullptr) return;
   if (IUIWindowRoot* root = ui->GetRootObject()) {
@@ -43,19 +43,19 @@ void CUpdateLogic::ShowRootView(int show) {
   }
 }
 
-void CUpdateLogic::ShowResultView(int show_update, std::uint32_t error_code) {
+void CUpdateLogic::ShowResultView(bool show_update, std::uint32_t error_code) {
   IUILayoutEngine* ui = UIEngine();
   if (ui == nullptr) return;
   ShowAndEnable(Lookup(ui, kUpdateContainer), show_update);
-  ShowAndEnable(Lookup(ui, kStartGameContainer), show_update ? 0 : 1);
+  ShowAndEnable(Lookup(ui, kStartGameContainer), !show_update);
   IUIObject* fail_text = Lookup(ui, kFailStatic);
-  if (show_update != 0) return;
+  if (show_update) return;
 
   if (error_code == 0) {  // the start-game view
-    ShowControl(kStartGameStatic, 1);
-    ShowControl(kStartGameButton, 1);
-    ShowControl(kFailStatic, 0);
-    ShowControl(kRetryButton, 0);
+    ShowControl(kStartGameStatic, true);
+    ShowControl(kStartGameButton, true);
+    ShowControl(kFailStatic, false);
+    ShowControl(kRetryButton, false);
     return;
   }
 
@@ -68,13 +68,13 @@ void CUpdateLogic::ShowResultView(int show_update, std::uint32_t error_code) {
   char text[kPathSize];
   std::memset(text, 0, sizeof text);
   ReplaceAll(tip, "${ERRORCODE}", code, text, sizeof text);
-  ShowControl(kStartGameStatic, 0);
+  ShowControl(kStartGameStatic, false);
   if (fail_text != nullptr) {
     static_cast<IUIStaticText*>(fail_text)->SetText(text);
-    ShowInUpdate(fail_text, 1);
+    ShowInUpdate(fail_text, true);
   }
-  ShowControl(kStartGameButton, 0);
-  ShowControl(kRetryButton, 1);
+  ShowControl(kStartGameButton, false);
+  ShowControl(kRetryButton, true);
 }
 
 }  // namespace orv

@@ -83,7 +83,7 @@ void CUpdateLogic::OnCancelClick() {
     if (update_kind_ == kUpdateAdvised) {
       OnUpdateFinish();
     } else {
-      ShowCancelOrRetry(0);
+      ShowCancelOrRetry(false);
     }
   } else if (phase_ == kPhaseInstall) {
     // Too late to stop: say so; the installation goes on whatever the answer.
@@ -97,11 +97,11 @@ void CUpdateLogic::OnCancelClick() {
 
 void CUpdateLogic::OnRetryClick() {
   IUpdateLogic* self = this;  // through the component's own interface, as any caller would
-  if (self->StartUpdate(start_argument_) != 0) ShowCancelOrRetry(1);
+  if (self->StartUpdate(start_argument_) != 0) ShowCancelOrRetry(true);
 }
 
 void CUpdateLogic::OnStartGameClick() {
-  ShowInUpdate(container_, 0);
+  ShowInUpdate(container_, false);
   ReleaseEngine();
   if (Closed()) return;
   NotifyListeners([](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });

@@ -138,7 +138,7 @@ void GameSettingUI::LoadFromOwner() {
   std::memset(&entry, 0, sizeof entry);
   GetProxyParamFromApp(&entry);
   FillControlsFromEntry(&entry, 1);
-  if (entry.type == kProxyNone) EnableProxyFields(0);
+  if (entry.type == kProxyNone) EnableProxyFields(false);
 }
 
 void GameSettingUI::GetProxyParamFromApp(ProxyEntry* out) {
@@ -234,7 +234,7 @@ void GameSettingUI::FillConfigFromControls(ProxyConfig* config) {
   }
 }
 
-void GameSettingUI::EnableProxyFields(int enable) {
+void GameSettingUI::EnableProxyFields(bool enable) {
   IUILayoutEngine* engine = dialog_engine_.get();
   if (engine == nullptr) return;
   if (domain_edit_ != nullptr) domain_edit_->Enable(enable);
@@ -267,7 +267,7 @@ void GameSettingUI::OnUIEvent(std::uint32_t control_id, IPropertyBag* event) {
   } else if (code == kEventComboSelectionChanged && type_combo_ != nullptr &&
              control_id == type_combo_->GetControlId()) {
     const int position = type_combo_->GetCurSel();
-    EnableProxyFields(position == 0 ? 0 : 1);
+    EnableProxyFields(position != 0);
     ProxyEntry entry;
     std::memset(&entry, 0, sizeof entry);
     if (GetProxyParamFromAppFromIndex(&entry, position)) FillControlsFromEntry(&entry, 0);

@@ -72,7 +72,7 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
   // False when the owner closed during the outside call: the caller stops.
   bool GetProxyParamFromAppFromIndex(ProxyEntry* out, int index);
   void FillControlsFromEntry(const ProxyEntry* entry, int select_type);
-  void EnableProxyFields(int enable);
+  void EnableProxyFields(bool enable);
   void Build();
   void CloseTestedConnection();
   IUIEventSink* AsUIEventSink() { return this; }
