@@ -69,10 +69,9 @@ int ReplaceFirst(const char* src, const char* find, const char* replace, char* o
 // not searched again, so the operation always ends.
 int ReplaceAll(const char* src, const char* find, const char* replace, char* out, int out_size);
 
-// The bounded-string helper as components carry it among their bases. It has no state: the
-// operations above are what it stands for.
-// An empty base and member type that the component classes carry so that their shape (bases
-// and members in order) stays the one the launcher's side was built against.
+// The bounded-string helper as components carry it among their bases and members. It has no
+// state (the operations above are what it stands for); it is there so that the classes keep
+// the shape, bases and members in order, that the launcher's side was built against.
 class CStringHelper {};
 
 }  // namespace orv
