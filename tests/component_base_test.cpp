@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "platform/debug_capture.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/loaded_module.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {

@@ -9,10 +9,7 @@
 #include "framework/interfaces/component_factory.h"
 #include "framework/component_paths.h"
 #include "platform/debug_capture.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/loaded_module.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/testbed_session.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {

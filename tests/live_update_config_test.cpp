@@ -10,9 +10,7 @@
 #include "platform/debug_capture.h"
 #include "platform/folders.h"
 #include "platform/os_version.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/loaded_module.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {

@@ -6,9 +6,7 @@
 #include <utility>
 
 #include "platform/debug_capture.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/loaded_module.h"
-#include "tests/support/testbed_session.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {

@@ -13,8 +13,7 @@
 
 #include "platform/debug_capture.h"
 #include "platform/text_encoding.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/testbed_session.h"
+#include "tests/support/harness.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/interfaces/update_logic_interface.h"
 
