@@ -34,11 +34,6 @@ struct EmptyUIEngine final : IUILayoutEngine {
   int GetProperties(IPropertyBag*, std::uint32_t) override { return 0; }
 };
 
-struct CountingListener final : IUpdateWindowListener {
-  int start_game_count = 0;
-  void OnStartGame() override { ++start_game_count; }
-};
-
 TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
   EXPECT_EQ(0, update->Init(nullptr, 1));
   host.ui = nullptr;
@@ -50,9 +45,9 @@ TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
   EXPECT_EQ(0, JournalCount(kStartLine));
 
   // The engine reports the end anyway: without a container every listener is still told.
-  CountingListener second;
+  RecordingHost second;
   EventSourceOf(update)->Advise(host.listener(), 0);
-  EventSourceOf(update)->Advise(static_cast<IUpdateWindowListener*>(&second), 0);
+  EventSourceOf(update)->Advise(second.listener(), 0);
   ASSERT_NE(nullptr, testbed.control()->NewestEngineListener());
   testbed.control()->NewestEngineListener()->OnUpdateFinish();
   EXPECT_EQ(1, host.start_game_count);
@@ -313,7 +308,13 @@ TEST_F(CancelButton, HandlersStopWhereTheLauncherLetGoOfTheWindow) {
 }
 
 TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
+  // A window never initialised closes without touching the launcher or its window.
+  ReleaseWindow();
+  EXPECT_EQ("", UICalls());
+  EXPECT_TRUE(host.calls.empty());
+
   // Init twice, then release: no button of the launcher's window still leads to the window.
+  update = CreateWindow();
   ASSERT_EQ(1, InitWindow());
   ASSERT_EQ(1, update->Init(&host, 0));
   ReleaseWindow();
@@ -338,12 +339,6 @@ TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
   EXPECT_EQ(nullptr, update);
   EXPECT_EQ(1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
   EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));
-}
-
-TEST_F(UpdateWindowTest, CloseOnAWindowNeverInitialised) {
-  ReleaseWindow();
-  EXPECT_EQ("", UICalls());
-  EXPECT_TRUE(host.calls.empty());
 }
 
 }  // namespace
