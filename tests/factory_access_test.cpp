@@ -8,7 +8,6 @@
 #include "framework/bounded_string.h"
 #include "framework/interfaces/component_factory.h"
 #include "framework/component_paths.h"
-#include "platform/debug_capture.h"
 #include "tests/support/harness.h"
 
 namespace orv::testing {
@@ -53,20 +52,9 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
   EXPECT_EQ("", debug.Take());
 }
 
-class ProbeWithFactory : public ::testing::Test {
+class ProbeWithFactory : public ProbeTest {
  protected:
-  // The recording factory may outlive a test (a module that loaded it by configuration keeps
-  // it): nothing of one test's setup may reach the next.
-  void SetUp() override { *recording = FactoryRecording(); }
-  void TearDown() override { *recording = FactoryRecording(); }
-
-  IProbe* NewProbe() { return static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0)); }
-
-  platform::DebugCapture debug;
   TempFolder folder;
-  LoadedModule recorder{"OrvRecordingFactory.dll"};
-  LoadedModule probes{"OrvProbe.dll"};
-  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
 };
 
 TEST_F(ProbeWithFactory, TheConfiguredFactoryGetsTheRegistryStringEverywhere) {

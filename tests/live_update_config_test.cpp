@@ -7,7 +7,6 @@
 #include <string>
 
 #include "framework/bounded_string.h"
-#include "platform/debug_capture.h"
 #include "platform/folders.h"
 #include "platform/os_version.h"
 #include "tests/support/harness.h"
@@ -24,7 +23,7 @@ std::string AppData() {
   return folder;
 }
 
-class LiveUpdateConfig : public ::testing::Test {
+class LiveUpdateConfig : public ProbeTest {
  protected:
   void SetUp() override {
     files.Remove("liveupdateinfo.ini");
@@ -54,9 +53,7 @@ class LiveUpdateConfig : public ::testing::Test {
   }
 
   LauncherFiles files;
-  platform::DebugCapture debug;
-  LoadedModule probes{"OrvProbe.dll"};
-  IProbe* probe = static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0));
+  IProbe* probe = NewProbe();
 };
 
 TEST_F(LiveUpdateConfig, SaveFolderNamedFromLiveUpdateInfoProjectNameFromTaskInfoOnly) {

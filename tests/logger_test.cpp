@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/debug_capture.h"
 #include "platform/file_read.h"
 #include "platform/process_info.h"
 #include "tests/support/harness.h"
@@ -27,7 +26,7 @@ std::string MaskTimes(std::string text) {
   return text;
 }
 
-class LoggerTest : public ::testing::Test {
+class LoggerTest : public ProbeTest {
  protected:
   // Loads the testbed's factory with the given [Log] section, then a probe whose logger asks it.
   IProbe* ProbeWithLog(const std::string& log_section) {
@@ -36,12 +35,9 @@ class LoggerTest : public ::testing::Test {
     fact->Configure(folder.PathOf("Orvex.ini"));
     return NewProbe();
   }
-  IProbe* NewProbe() { return static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0)); }
 
   const std::string thread = "[T" + std::to_string(platform::CurrentThreadId()) + "]";
-  platform::DebugCapture debug;
   TempFolder folder;
-  LoadedModule probes{"OrvProbe.dll"};
   std::unique_ptr<TestbedSession> fact;
 };
 

@@ -2,11 +2,14 @@
 // test, and the testbed's OrvFact.dll with its factory, its controls and its journal.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "framework/interfaces/component_factory.h"
 #include "framework/interfaces/module_exports.h"
+#include "platform/debug_capture.h"
 #include "platform/module_handle.h"
 #include "platform/native_path.h"
 #include "testbed/factory/testbed_control.h"
@@ -123,6 +126,25 @@ class TestbedSession {
   LoadedModule module_{"OrvFact.dll"};
   IComponentFactory* factory_ = static_cast<IComponentFactory*>(module_.CreateComponent(kComponentFactoryId, 0));
   testbed::ITestbedControl* control_ = nullptr;
+};
+
+// Probes of OrvProbe.dll, a module on the shared runtime, with the recording factory loaded
+// before it (so that it outlives the probes' module) and reset around each test: a module that
+// loaded it by configuration keeps it.
+class ProbeTest : public ::testing::Test {
+ protected:
+  ProbeTest() { *recording = FactoryRecording(); }
+  ~ProbeTest() override { *recording = FactoryRecording(); }
+  IProbe* NewProbe(ProbeJournal* journal = nullptr) {
+    auto* probe = static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0));
+    if (probe != nullptr) probe->Init(journal);
+    return probe;
+  }
+
+  platform::DebugCapture debug;
+  LoadedModule recorder{"OrvRecordingFactory.dll"};
+  LoadedModule probes{"OrvProbe.dll"};
+  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
 };
 
 }  // namespace orv::testing
