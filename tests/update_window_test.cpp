@@ -64,7 +64,7 @@ TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
 TEST_F(UpdateWindowTest, InitLoadsTheLayoutIntoTheLaunchersWindow) {
   ClearUICalls();
   ASSERT_EQ(1, InitWindow());
-  const std::string layout = TestbedSession::RootPath("ui\\LayOut\\Container_Update.tpf");
+  const std::string layout = BesideExecutable("ui\\LayOut\\Container_Update.tpf");  // the testbed's root
   EXPECT_NE(std::string::npos, UICalls().find("MainWindow.LoadFromLayout(" + layout +
                                               "/OrvexUILayout/UIObject,1)\nAttachObject(C2_Container)\n"));
 }

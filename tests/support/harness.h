@@ -119,8 +119,6 @@ class TestbedSession {
   void ClearJournal() const {
     if (auto clear = module_.Find<OrvFactClearJournalFn>("OrvFactClearJournal")) clear();
   }
-  // The framework root the testbed ships (the test executable's folder) + "\" + relative.
-  static std::string RootPath(const std::string& relative) { return BesideExecutable(relative.c_str()); }
 
  private:
   LoadedModule module_{"OrvFact.dll"};
