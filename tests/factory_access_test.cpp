@@ -52,10 +52,7 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
   EXPECT_EQ("", debug.Take());
 }
 
-class ProbeWithFactory : public ProbeTest {
- protected:
-  TempFolder folder;
-};
+using ProbeWithFactory = ProbeTest;
 
 TEST_F(ProbeWithFactory, TheConfiguredFactoryGetsTheRegistryStringEverywhere) {
   folder.Write("Orvex.ini", "[361]\nDLL=" + BesideExecutable("OrvRecordingFactory.dll") + "\n");

@@ -25,11 +25,7 @@ std::string AppData() {
 
 class LiveUpdateConfig : public ProbeTest {
  protected:
-  void SetUp() override {
-    files.Remove("liveupdateinfo.ini");
-    files.Remove("taskinfo.ini");
-    ASSERT_NE(nullptr, probe);
-  }
+  void SetUp() override { ASSERT_NE(nullptr, probe); }
   void TearDown() override { probe->Release(0); }
 
   std::string Text(const char* section, const char* key) {

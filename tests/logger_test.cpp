@@ -37,7 +37,6 @@ class LoggerTest : public ProbeTest {
   }
 
   const std::string thread = "[T" + std::to_string(platform::CurrentThreadId()) + "]";
-  TempFolder folder;
   std::unique_ptr<TestbedSession> fact;
 };
 

@@ -74,10 +74,13 @@ class TempFolder {
 };
 
 // Files beside the test executable, where the module looks for the launcher's
-// "liveupdateinfo.ini" and "taskinfo.ini"; removed at the end, so no test sees another's.
+// "liveupdateinfo.ini" and "taskinfo.ini": none at the start (a test that crashed may have
+// left them), and the written ones removed at the end, so no test sees another's.
 class LauncherFiles {
  public:
-  LauncherFiles() = default;
+  LauncherFiles() {
+    for (const char* name : {"liveupdateinfo.ini", "taskinfo.ini"}) Remove(name);
+  }
   ~LauncherFiles() {
     for (const std::string& name : written_) Remove(name);
   }
@@ -128,7 +131,7 @@ class TestbedSession {
 
 // Probes of OrvProbe.dll, a module on the shared runtime, with the recording factory loaded
 // before it (so that it outlives the probes' module) and reset around each test: a module that
-// loaded it by configuration keeps it.
+// loaded it by configuration keeps it. A folder for the test's configuration files.
 class ProbeTest : public ::testing::Test {
  protected:
   ProbeTest() { *recording = FactoryRecording(); }
@@ -140,6 +143,7 @@ class ProbeTest : public ::testing::Test {
   }
 
   platform::DebugCapture debug;
+  TempFolder folder;
   LoadedModule recorder{"OrvRecordingFactory.dll"};
   LoadedModule probes{"OrvProbe.dll"};
   FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();

@@ -83,8 +83,6 @@ class UpdateWindowTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(testbed.ready());
-    files.Remove("liveupdateinfo.ini");
-    files.Remove("taskinfo.ini");
     folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n" + MoreConfiguration());
     ini = folder.PathOf("Orvex.ini");
     testbed.Configure(ini);
