@@ -118,23 +118,19 @@ TEST_F(UpdateWindowTest, StartsKeepOneEngineAndHandItTheClientAndTheProxy) {
 
   // The client's field when the launcher gives one, and the selected proxy entry if usable.
   host.client_info_result = 0;
-  host.proxy.selected_index = 2;
-  std::strcpy(host.proxy.entries[2].address, "10.0.0.8");
-  host.proxy.entries[2].port = 8080;
   host.proxy.entries[2].type = kProxyHttp;
-  ASSERT_EQ(1, update->StartUpdate(1));
-  EXPECT_EQ(1, JournalCount("SetUpdateParams(client=0,argument=1)"));
-  EXPECT_EQ(1, JournalCount("UpdateEngine.UseProxy(3,10.0.0.8,8080)"));
-  const struct { std::int32_t index; const char* address; std::uint16_t port; int used; } cases[] = {
-      {3, "10.0.0.8", 8080, 0}, {-1, "10.0.0.8", 8080, 0}, {2, "", 8080, 0}, {2, "10.0.0.8", 0, 0},
-      {2, "10.0.0.8", 1, 1}};
+  const struct { std::int32_t index; const char* address; std::uint16_t port; const char* used; } cases[] = {
+      {2, "10.0.0.8", 8080, "(3,10.0.0.8,8080)"}, {2, "10.0.0.8", 1, "(3,10.0.0.8,1)"}, {3, "10.0.0.8", 8080, ""},
+      {-1, "10.0.0.8", 8080, ""}, {2, "", 8080, ""}, {2, "10.0.0.8", 0, ""}};  // "": none used
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.index) + " " + c.address + ":" + std::to_string(c.port));
     host.proxy.selected_index = c.index;
     std::strcpy(host.proxy.entries[2].address, c.address);
     host.proxy.entries[2].port = c.port;
     testbed.ClearJournal();
-    update->StartUpdate(1);
-    EXPECT_EQ(c.used, JournalCount("UpdateEngine.UseProxy")) << c.index << " " << c.address << ":" << c.port;
+    ASSERT_EQ(1, update->StartUpdate(1));
+    EXPECT_EQ(1, JournalCount("SetUpdateParams(client=0,argument=1)"));
+    EXPECT_EQ(*c.used != '\0' ? 1 : 0, JournalCount(std::string("UpdateEngine.UseProxy") + c.used));
   }
 }
 
