@@ -17,10 +17,7 @@
 
 namespace {
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  return text;
-}
+using orv::fuzz::Lower;
 
 // Short names over "aAbB1.": the same name comes up often, mostly in another case.
 std::string Name(FuzzedDataProvider& in) {
@@ -54,10 +51,8 @@ int IntModel(std::string text, int fallback) {
   while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i;
   const bool negative = i < text.size() && text[i] == '-';
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  std::uint32_t base = 10;
-  if (text.compare(i, 2, "0x") == 0) base = 16;
-  if (text.compare(i, 2, "0o") == 0) base = 8;
-  if (text.compare(i, 2, "0b") == 0) base = 2;
+  const std::string prefix = text.substr(i, 2);
+  const std::uint32_t base = prefix == "0x" ? 16 : prefix == "0o" ? 8 : prefix == "0b" ? 2 : 10;
   if (base != 10) i += 2;
   std::uint32_t total = 0;
   for (; i < text.size(); ++i) {

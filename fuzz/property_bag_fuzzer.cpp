@@ -1,4 +1,4 @@
-// The property bag against std::map models: one map per kind of value, Int and Dword sharing
+// The property bag against std::map models: a value per kind and key, Int and Dword sharing
 // theirs for keys 0 to 9. Two bags, so that the copies between them are covered; setters go
 // through the named slots or the SetValue overloads. The key of each operation, and at the
 // end every key used, reads back through both bags' getters and Has slots as the models say.
@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/property_bag.h"
@@ -18,6 +19,7 @@ namespace {
 
 using Bag = orv::IPropertyBag;
 enum Kind { kInt, kDword, kByte, kFloat, kString };
+using Slot = std::pair<int, std::uint32_t>;  // (kind, key)
 
 int (Bag::*const kHas[])(std::uint32_t) = {&Bag::HasInt, &Bag::HasDword, &Bag::HasByte, &Bag::HasFloat, &Bag::HasString};
 int (Bag::*const kRemove[])(std::uint32_t) = {&Bag::RemoveInt, &Bag::RemoveDword, &Bag::RemoveByte, &Bag::RemoveFloat,
@@ -25,11 +27,9 @@ int (Bag::*const kRemove[])(std::uint32_t) = {&Bag::RemoveInt, &Bag::RemoveDword
 int (Bag::*const kCopy[])(Bag*, std::uint32_t) = {&Bag::CopyIntTo, &Bag::CopyDwordTo, &Bag::CopyByteTo,
                                                   &Bag::CopyFloatTo, &Bag::CopyStringTo};
 
-struct Model {
-  std::map<std::uint32_t, std::uint32_t> numbers[kString];  // floats by their bits
-  std::map<std::uint32_t, std::string> strings;
-  std::map<std::uint32_t, std::uint32_t>& Of(int kind, std::uint32_t key) { return numbers[kind == kDword && key < 10 ? kInt : kind]; }
-  bool Has(int kind, std::uint32_t key) { return kind == kString ? strings.count(key) : Of(kind, key).count(key); }
+// A bag's values by kind and key; numbers (floats by their bits) as decimal text.
+struct Model : std::map<Slot, std::string> {
+  static Slot Of(int kind, std::uint32_t key) { return {kind == kDword && key < 10 ? kInt : kind, key}; }
 };
 
 std::uint32_t Get(Bag* bag, int kind, std::uint32_t key, int remove) {
@@ -53,15 +53,14 @@ int Set(Bag* bag, int kind, std::uint32_t key, std::uint32_t v, bool overload) {
   return overload ? bag->SetValue(key, f) : bag->SetFloat(key, f);
 }
 
-void Agree(Bag* bag, Model& model, std::uint32_t key) {
-  for (int kind = kInt; kind < kString; ++kind) {
-    const auto entry = model.Of(kind, key).find(key);
-    const bool present = entry != model.Of(kind, key).end();
-    FUZZ_CHECK((bag->*kHas[kind])(key) == present && Get(bag, kind, key, 0) == (present ? entry->second : 0));
+void Agree(Bag* bag, const Model& model, std::uint32_t key) {
+  for (int kind = kInt; kind <= kString; ++kind) {
+    const auto entry = model.find(Model::Of(kind, key));
+    const bool present = entry != model.end();
+    const std::uint32_t got = kind == kString ? bag->GetStringLength(key) : Get(bag, kind, key, 0);
+    const std::string expected = !present ? "0" : kind == kString ? std::to_string(entry->second.size()) : entry->second;
+    FUZZ_CHECK((bag->*kHas[kind])(key) == present && std::to_string(got) == expected);
   }
-  const auto text = model.strings.find(key);
-  const bool present = text != model.strings.end();
-  FUZZ_CHECK(bag->HasString(key) == present && bag->GetStringLength(key) == (present ? text->second.size() : 0));
 }
 
 }  // namespace
@@ -74,13 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   while (in.remaining_bytes() > 0) {
     const int which = in.ConsumeIntegralInRange(0, 1);
     Bag* bag = bags[which];
-    Bag* other = bags[1 - which];
     Model& model = models[which];
-    Model& other_model = models[1 - which];
     const int kind = in.ConsumeIntegralInRange(0, 4);
     const std::uint32_t key = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 12) : in.ConsumeIntegral<std::uint32_t>();
     const auto value = in.ConsumeIntegral<std::uint32_t>();
     const bool flag = in.ConsumeBool();
+    const Slot slot = Model::Of(kind, key);
+    const auto entry = model.find(slot);
+    const bool present = entry != model.end();
     keys.insert(key);
     switch (in.ConsumeIntegralInRange(0, 5)) {
       case 0: {  // a null text is refused and stores nothing
@@ -88,10 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         const char* given = value & 1 ? nullptr : text.c_str();
         if (kind == kString) {
           FUZZ_CHECK((flag ? bag->SetValue(key, given) : bag->SetString(key, given)) == (given != nullptr));
-          if (given) model.strings[key] = text;
+          if (given) model[slot] = text;
         } else {
           FUZZ_CHECK(Set(bag, kind, key, value, flag) == 1);
-          model.Of(kind, key)[key] = kind == kByte ? value & 0xFF : value;
+          model[slot] = std::to_string(kind == kByte ? value & 0xFF : value);
         }
         break;
       }
@@ -100,37 +100,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
           std::vector<char> buffer(value % 24 + 1, '#');
           const std::vector<char> before = buffer;
           bag->GetString(key, flag ? buffer.data() : nullptr, static_cast<std::uint32_t>(buffer.size()), value & 2);
-          const auto text = model.strings.find(key);
-          const bool copied = flag && text != model.strings.end() && text->second.size() < buffer.size();
-          FUZZ_CHECK(copied ? text->second == buffer.data() : buffer == before);
-          if (copied && (value & 2)) model.strings.erase(text);
+          const bool copied = flag && present && entry->second.size() < buffer.size();
+          FUZZ_CHECK(copied ? entry->second == buffer.data() : buffer == before);
+          if (copied && (value & 2)) model.erase(entry);
         } else {
-          const bool present = model.Has(kind, key);
-          FUZZ_CHECK(Get(bag, kind, key, flag) == (present ? model.Of(kind, key)[key] : 0));
-          if (flag) model.Of(kind, key).erase(key);
+          FUZZ_CHECK(std::to_string(Get(bag, kind, key, flag)) == (present ? entry->second : "0"));
+          if (flag && present) model.erase(entry);
         }
         break;
       case 2:
-        FUZZ_CHECK((bag->*kRemove[kind])(key) == model.Has(kind, key));
-        if (kind == kString) model.strings.erase(key);
-        else model.Of(kind, key).erase(key);
+        FUZZ_CHECK((bag->*kRemove[kind])(key) == present);
+        model.erase(slot);
         break;
       case 3:
         bag->Clear();
-        model = Model();
+        model.clear();
         break;
       case 4:
-        FUZZ_CHECK((bag->*kCopy[kind])(other, key) == model.Has(kind, key));
-        if (kind == kString && model.Has(kind, key)) other_model.strings[key] = model.strings[key];
-        if (kind != kString && model.Has(kind, key)) other_model.Of(kind, key)[key] = model.Of(kind, key)[key];
+        FUZZ_CHECK((bag->*kCopy[kind])(bags[1 - which], key) == present);
+        if (present) models[1 - which][slot] = entry->second;
         break;
       case 5:  // small keys travel as Dword values and land in the shared store again
-        bag->CopyAllTo(other, flag);
-        if (flag) other_model = Model();
-        for (int k = kInt; k < kString; ++k) {
-          for (const auto& entry : model.numbers[k]) other_model.numbers[k][entry.first] = entry.second;
-        }
-        for (const auto& entry : model.strings) other_model.strings[entry.first] = entry.second;
+        bag->CopyAllTo(bags[1 - which], flag);
+        if (flag) models[1 - which].clear();
+        for (const auto& [to, text] : model) models[1 - which][to] = text;
         break;
     }
     Agree(bags[0], models[0], key);

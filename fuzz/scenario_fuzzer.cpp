@@ -1,6 +1,7 @@
 // The testbed's scenario parser on any text. A rejected text names its line, and the lines
 // before it parse; an accepted one has a part per "next-start" line plus one, steps within
-// the engine's limits, and survives being written out again and read back.
+// the engine's limits, and survives being written out again and read back: every field a
+// step's kind has is written, so two texts written alike come from the same steps.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -13,7 +14,6 @@
 namespace {
 
 using orv::testbed::Scenario;
-using orv::testbed::ScenarioStep;
 using orv::testbed::StepKind;
 
 std::string Written(const Scenario& s) {
@@ -37,16 +37,6 @@ std::string Written(const Scenario& s) {
     text += "\n";
   }
   return text;
-}
-
-bool Same(const ScenarioStep& a, const ScenarioStep& b) {
-  const auto& p = a.progress;
-  const auto& q = b.progress;
-  if (a.delay_ms != b.delay_ms || a.kind != b.kind) return false;
-  if (a.kind == StepKind::kFail) return a.error_code == b.error_code;
-  return a.kind != StepKind::kProgress ||
-         (p.phase == q.phase && p.percent == q.percent && p.file_size == q.file_size && p.speed == q.speed &&
-          p.update_kind == q.update_kind && p.valid == q.valid && std::strcmp(p.latest_version, q.latest_version) == 0);
 }
 
 }  // namespace
@@ -83,8 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
   Scenario again;
   FUZZ_CHECK(orv::testbed::ParseScenario(Written(scenario), &again, &error));
-  FUZZ_CHECK(again.starts == 1 && again.accept_params == scenario.accept_params &&
-             again.accept_run == scenario.accept_run && again.steps.size() == scenario.steps.size());
-  for (size_t i = 0; i < again.steps.size(); ++i) FUZZ_CHECK(Same(again.steps[i], scenario.steps[i]));
+  FUZZ_CHECK(again.starts == 1 && Written(again) == Written(scenario));
   return 0;
 }

@@ -61,41 +61,5 @@ TEST(BoundedStrings, WhatDoesNotFitLeavesTheTargetAndNothingPassesTheBound) {
   EXPECT_TRUE(buf.IntactOutside(10));
 }
 
-TEST(Replace, AllReplacesEveryOccurrence) {
-  char out[16] = {};
-  EXPECT_EQ(2, ReplaceAll("${X}-${X}", "${X}", "7", out, 16));
-  EXPECT_STREQ("7-7", out);
-
-  // Occurrences formed by a replacement are found again, since each search restarts. A
-  // replacement that leaves the text empty counts like any other.
-  EXPECT_EQ(2, ReplaceAll("aabb", "ab", "", out, 16));
-  EXPECT_STREQ("", out);
-  EXPECT_EQ(1, ReplaceAll("a", "a", "", out, 16));
-  EXPECT_EQ(2, ReplaceAll("aabbc", "ab", "", out, 16));
-  EXPECT_STREQ("c", out);
-
-  char kept[8] = "kept";
-  EXPECT_EQ(0, ReplaceAll("${X}-", "${X}", "0123456789", kept, 8));
-  EXPECT_STREQ("kept", kept);
-  // A source that does not fit the output at all gives an empty text.
-  EXPECT_EQ(0, ReplaceAll("${X}${X}", "${X}", "0123456789", kept, 8));
-  EXPECT_STREQ("", kept);
-
-  // The result stops growing when the next replacement would not fit.
-  char grow[11] = {};
-  EXPECT_EQ(2, ReplaceAll("a.a.a", "a", "bbb", grow, 11));
-  EXPECT_STREQ("bbb.bbb.a", grow);
-}
-
-TEST(Replace, AllEndsWhenTheReplacementContainsTheSearchedText) {
-  char out[64] = {};
-  EXPECT_EQ(2, ReplaceAll("x-x", "x", "x", out, 64));
-  EXPECT_STREQ("x-x", out);
-  EXPECT_EQ(2, ReplaceAll("a,a", "a", "[a]", out, 64));
-  EXPECT_STREQ("[a],[a]", out);
-  EXPECT_EQ(3, ReplaceAll("${P}${P}${P}", "${P}", "<${P}>", out, 64));
-  EXPECT_STREQ("<${P}><${P}><${P}>", out);
-}
-
 }  // namespace
 }  // namespace orv

@@ -2,15 +2,13 @@
 // the update module), with a recording factory (OrvRecordingFactory.dll) as the outside world.
 #include <gtest/gtest.h>
 
+#include <cinttypes>
+#include <cstdio>
 #include <functional>
-#include <iomanip>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/debug_capture.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/loaded_module.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {
@@ -27,29 +25,18 @@ void RunInside(IProbe* probe, Action action) {
   probe->Run([](IProbe* self, void* context) { (*static_cast<Action*>(context))(self); }, &action);
 }
 
-class ComponentBase : public ::testing::Test {
+class ComponentBase : public ProbeTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(probes.loaded() && factory_module.loaded());
-    *recording = FactoryRecording();
-    probes.SetFactoryHandle(factory_module.handle());
-  }
-
-  IProbe* NewProbe(ProbeJournal* journal) {
-    auto* probe = static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0));
-    if (probe != nullptr) probe->Init(journal);
-    return probe;
+    ASSERT_TRUE(probes.loaded() && recorder.loaded());
+    probes.SetFactoryHandle(recorder.handle());
   }
 
   const std::vector<std::string> kNotified = {"CreateComponent(361)", "CreateById(361,)", "SetFreeInMap(1)",
                                               "NotifyModuleEmpty"};
-  platform::DebugCapture debug;
-  LoadedModule factory_module{"OrvRecordingFactory.dll"};
-  LoadedModule probes{"OrvProbe.dll"};
-  FactoryRecording* recording = factory_module.Find<RecordingFactoryFn>("RecordingFactory")();
 };
 
-TEST_F(ComponentBase, ReleaseInsideACallClosesAtOnceAndDestroysWhenTheOutermostReturns) {
+TEST_F(ComponentBase, ReleaseInsideACallOrCloseClosesOnceAndDestroysWhenTheOutermostReturns) {
   ProbeJournal journal;
   IProbe* probe = NewProbe(&journal);
   ASSERT_NE(nullptr, probe);
@@ -70,17 +57,13 @@ TEST_F(ComponentBase, ReleaseInsideACallClosesAtOnceAndDestroysWhenTheOutermostR
   EXPECT_NE(std::string::npos, debug.Take().find("Orvex[Assert]: alive_ == 1"));
   EXPECT_EQ(kNotified, recording->calls);
   EXPECT_EQ(probes.handle(), recording->last_notified_module);
-}
 
-// Released again from inside its own Close (by an outside component it calls there): Close
-// runs once, and the destruction waits for it.
-TEST_F(ComponentBase, ReleaseFromInsideCloseClosesOnce) {
-  ProbeJournal journal;
-  journal.release_in_close = true;
-  IProbe* probe = NewProbe(&journal);
-  ASSERT_NE(nullptr, probe);
-  probe->Release(0);
-  EXPECT_EQ("closed 1, destroyed 1", Ends(journal));
+  // Released again from inside its own Close (by an outside component it calls there): Close
+  // runs once, and the destruction waits for it.
+  ProbeJournal again;
+  again.release_in_close = true;
+  NewProbe(&again)->Release(0);
+  EXPECT_EQ("closed 1, destroyed 1", Ends(again));
   EXPECT_EQ(1, probes.OrvexDllCanUnloadNow());
 }
 
@@ -96,7 +79,7 @@ struct Listener final : IProbeListener {
 };
 
 TEST_F(ComponentBase, ListenersUnadvisedDuringNotificationAreSkipped) {
-  IProbe* probe = NewProbe(nullptr);
+  IProbe* probe = NewProbe();
   ASSERT_NE(nullptr, probe);
   IEventSource* source = EventSourceOf(probe);
   ASSERT_EQ(probe->Events(), source);
@@ -126,7 +109,7 @@ TEST_F(ComponentBase, ListenersUnadvisedDuringNotificationAreSkipped) {
 }
 
 TEST_F(ComponentBase, ChildrenComeFromTheFactoryAndGoBackByRelease) {
-  IProbe* probe = NewProbe(nullptr);
+  IProbe* probe = NewProbe();
   ASSERT_NE(nullptr, probe);
   ASSERT_EQ(0, probes.SetDLLRegistry("D:\\cfg\\Orvex.ini"));
   IComponent* child = nullptr;
@@ -212,19 +195,19 @@ TEST_F(ComponentBase, FreeMapLeavesAComponentInACallToThatCall) {
 }
 
 TEST_F(ComponentBase, RemovingAnUnknownComponentIsReportedAndStillNotifies) {
-  IProbe* listed = NewProbe(nullptr);
+  IProbe* listed = NewProbe();
   ASSERT_NE(nullptr, listed);
   IComponent* unlisted = listed->CreateUnlisted();  // made without the export: not in the map
   ASSERT_NE(nullptr, unlisted);
   listed->Release(0);
   recording->calls.clear();
   debug.Take();
-  std::ostringstream expected;
-  expected << "Orvex[Error]: To remove a component not exist\n"
-           << "Orvex[Error]: IComponent* = 0x" << std::uppercase << std::hex << std::setfill('0')
-           << std::setw(2 * sizeof(void*)) << reinterpret_cast<std::uintptr_t>(unlisted) << "\n";
+  char expected[128];
+  std::snprintf(expected, sizeof expected,
+                "Orvex[Error]: To remove a component not exist\nOrvex[Error]: IComponent* = 0x%0*" PRIXPTR "\n",
+                static_cast<int>(2 * sizeof(void*)), reinterpret_cast<std::uintptr_t>(unlisted));
   unlisted->Release(0);
-  EXPECT_EQ(expected.str(), debug.Take());
+  EXPECT_EQ(expected, debug.Take());
   EXPECT_EQ(kNotified, recording->calls);
 }
 

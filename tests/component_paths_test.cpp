@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "framework/bounded_string.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {

@@ -8,11 +8,7 @@
 #include "framework/bounded_string.h"
 #include "framework/interfaces/component_factory.h"
 #include "framework/component_paths.h"
-#include "platform/debug_capture.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/loaded_module.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/testbed_session.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {
@@ -56,21 +52,7 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
   EXPECT_EQ("", debug.Take());
 }
 
-class ProbeWithFactory : public ::testing::Test {
- protected:
-  // The recording factory may outlive a test (a module that loaded it by configuration keeps
-  // it): nothing of one test's setup may reach the next.
-  void SetUp() override { *recording = FactoryRecording(); }
-  void TearDown() override { *recording = FactoryRecording(); }
-
-  IProbe* NewProbe() { return static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0)); }
-
-  platform::DebugCapture debug;
-  TempFolder folder;
-  LoadedModule recorder{"OrvRecordingFactory.dll"};
-  LoadedModule probes{"OrvProbe.dll"};
-  FactoryRecording* recording = recorder.Find<RecordingFactoryFn>("RecordingFactory")();
-};
+using ProbeWithFactory = ProbeTest;
 
 TEST_F(ProbeWithFactory, TheConfiguredFactoryGetsTheRegistryStringEverywhere) {
   folder.Write("Orvex.ini", "[361]\nDLL=" + BesideExecutable("OrvRecordingFactory.dll") + "\n");

@@ -7,12 +7,9 @@
 #include <string>
 
 #include "framework/bounded_string.h"
-#include "platform/debug_capture.h"
 #include "platform/folders.h"
 #include "platform/os_version.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/loaded_module.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {
@@ -26,13 +23,9 @@ std::string AppData() {
   return folder;
 }
 
-class LiveUpdateConfig : public ::testing::Test {
+class LiveUpdateConfig : public ProbeTest {
  protected:
-  void SetUp() override {
-    files.Remove("liveupdateinfo.ini");
-    files.Remove("taskinfo.ini");
-    ASSERT_NE(nullptr, probe);
-  }
+  void SetUp() override { ASSERT_NE(nullptr, probe); }
   void TearDown() override { probe->Release(0); }
 
   std::string Text(const char* section, const char* key) {
@@ -56,9 +49,7 @@ class LiveUpdateConfig : public ::testing::Test {
   }
 
   LauncherFiles files;
-  platform::DebugCapture debug;
-  LoadedModule probes{"OrvProbe.dll"};
-  IProbe* probe = static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0));
+  IProbe* probe = NewProbe();
 };
 
 TEST_F(LiveUpdateConfig, SaveFolderNamedFromLiveUpdateInfoProjectNameFromTaskInfoOnly) {

@@ -7,30 +7,26 @@
 #include <memory>
 #include <string>
 
-#include "platform/debug_capture.h"
 #include "platform/file_read.h"
 #include "platform/process_info.h"
-#include "tests/modules/probe_interfaces.h"
-#include "tests/support/loaded_module.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/testbed_session.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {
 
 // The text with every time of day ("12:34:56") written as "hh:mm:ss".
 std::string MaskTimes(std::string text) {
-  const auto digit = [&text](size_t at) { return std::isdigit(static_cast<unsigned char>(text[at])) != 0; };
+  const auto digits = [&text](size_t at) { return std::isdigit(static_cast<unsigned char>(text[at])) &&
+                                                  std::isdigit(static_cast<unsigned char>(text[at + 1])); };
   for (size_t at = 0; at + 8 <= text.size(); ++at) {
-    if (digit(at) && digit(at + 1) && text[at + 2] == ':' && digit(at + 3) && digit(at + 4) &&
-        text[at + 5] == ':' && digit(at + 6) && digit(at + 7)) {
+    if (digits(at) && text[at + 2] == ':' && digits(at + 3) && text[at + 5] == ':' && digits(at + 6)) {
       text.replace(at, 8, "hh:mm:ss");
     }
   }
   return text;
 }
 
-class LoggerTest : public ::testing::Test {
+class LoggerTest : public ProbeTest {
  protected:
   // Loads the testbed's factory with the given [Log] section, then a probe whose logger asks it.
   IProbe* ProbeWithLog(const std::string& log_section) {
@@ -40,31 +36,27 @@ class LoggerTest : public ::testing::Test {
     return NewProbe();
   }
 
-  IProbe* NewProbe() { return static_cast<IProbe*>(probes.CreateComponent(kProbeId, 0)); }
-
-  std::string LogFile() {
-    std::string text;
-    platform::ReadWholeFile(folder.PathOf("log.txt").c_str(), &text);
-    return text;
-  }
-
   const std::string thread = "[T" + std::to_string(platform::CurrentThreadId()) + "]";
-  platform::DebugCapture debug;
-  TempFolder folder;
-  LoadedModule probes{"OrvProbe.dll"};
   std::unique_ptr<TestbedSession> fact;
 };
 
-TEST_F(LoggerTest, DebuggerMaskSelectsLevels) {
+TEST_F(LoggerTest, DebuggerMaskSelectsLevelsAndLinesAreCutAtTheirBounds) {
   IProbe* probe = ProbeWithLog("DebugMask=2\nFileMask=0\n");
   ASSERT_NE(nullptr, probe);
   debug.Take();
   probe->Log(0, "CUpdateLogic::OnNeedUpdate", 0);
   probe->Log(1, "an error", 0);
   probe->Log(0, "progress=%d%%", 42);  // the message is a format: its directives take effect
-  EXPECT_EQ(thread + "[M7001][Trace]CUpdateLogic::OnNeedUpdate\n" + thread + "[M7001][Trace]progress=42%\n",
-            debug.Take());
+  const std::string head = thread + "[M7001][Trace]";
+  EXPECT_EQ(head + "CUpdateLogic::OnNeedUpdate\n" + head + "progress=42%\n", debug.Take());
   EXPECT_NE(std::string::npos, fact->Journal().find("GetLogConfig(,7001)"));
+  // A format longer than the template's 255 characters loses its end before formatting.
+  const std::string long_format(400, 'f');
+  probe->Log(0, long_format.c_str(), 0);
+  EXPECT_EQ(head + long_format.substr(0, 255 - head.size()), debug.Take());
+  // A short format whose arguments make the line longer than 1023 characters is cut there.
+  probe->Log(0, "%01100d", 7);
+  EXPECT_EQ(1023u, debug.Take().size());
   probe->Release(0);
 }
 
@@ -75,8 +67,11 @@ TEST_F(LoggerTest, FileLinesCarryCounterTimeAndProcess) {
   probe->Log(0, "a trace goes nowhere", 0);
   probe->Log(1, "second %d", 2);
   EXPECT_EQ("", debug.Take());
+  std::string text;
+  platform::ReadWholeFile(folder.PathOf("log.txt").c_str(), &text);
   const std::string head = "\thh:mm:ss\t[P" + std::to_string(platform::CurrentProcessId()) + "]" + thread;
-  EXPECT_EQ("0" + head + "[M7001][Error]first 1\n1" + head + "[M7001][Error]second 2\n", MaskTimes(LogFile()));
+  EXPECT_EQ("0" + head + "[M7001][Error]first 1\n1" + head + "[M7001][Error]second 2\n",
+            MaskTimes(text));
   probe->Release(0);
 }
 
@@ -90,7 +85,6 @@ TEST_F(LoggerTest, SilentWithoutAFactoryOrAFile) {
     silent->Log(1, "error %d", 2);
   }
   EXPECT_EQ("", debug.Take());
-  EXPECT_EQ("", LogFile());
   early->Release(0);
   probe->Release(0);
 }
@@ -115,21 +109,6 @@ TEST_F(LoggerTest, AFileThatCannotSeekDropsTheLineWithAMessage) {
   debug.Take();
   probe->Log(1, "lost %d", 1);
   EXPECT_EQ("Set log file pointer at end fail , error id = " + error + " !\n", debug.Take());
-  probe->Release(0);
-}
-
-TEST_F(LoggerTest, OverLongLinesAreCutAtTheirBounds) {
-  IProbe* probe = ProbeWithLog("DebugMask=3\n");
-  ASSERT_NE(nullptr, probe);
-  debug.Take();
-  // A format longer than the template's 255 characters loses its end before formatting.
-  const std::string long_format(400, 'f');
-  probe->Log(0, long_format.c_str(), 0);
-  const std::string head = thread + "[M7001][Trace]";
-  EXPECT_EQ(head + long_format.substr(0, 255 - head.size()), debug.Take());
-  // A short format whose arguments make the line longer than 1023 characters is cut there.
-  probe->Log(1, "%01100d", 7);
-  EXPECT_EQ(1023u, debug.Take().size());
   probe->Release(0);
 }
 

@@ -9,7 +9,7 @@
 #include "framework/interfaces/component_interfaces.h"
 #include "platform/debug_capture.h"
 #include "platform/file_version.h"
-#include "tests/support/loaded_module.h"
+#include "tests/support/harness.h"
 #include "framework/interfaces/update_logic_interface.h"
 
 namespace orv::testing {

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "tests/support/temp_folder.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 namespace {

@@ -91,6 +91,10 @@ TEST_F(ProxyDialog, StartsFromTheStoredEntryFollowsTheChosenTypeAndCancelStoresN
         EXPECT_STREQ("", DialogState("Dlg_Adress_Edt").text);
         for (const char* field : kFields) EXPECT_EQ(0, DialogState(field).enabled) << field;
       }),
+      // Without a proxy type a Test click, were one to reach the dialog, tests nothing.
+      [&](IUILayoutEngine* d) {
+        EXPECT_TRUE(testbed.control()->SendEvent(d, "Dlg_ProxySetting_Test_Btn", kEventClick));
+      },
       Choose(2),
       Look([&] {
         EXPECT_STREQ("10.0.0.2", DialogState("Dlg_Adress_Edt").text);
@@ -116,62 +120,49 @@ TEST_F(ProxyDialog, StartsFromTheStoredEntryFollowsTheChosenTypeAndCancelStoresN
              PressButton("Dlg_ProxySetting_Cancel_Btn")});
   // Cancel and Close store nothing; the layout is loaded once for every run.
   EXPECT_EQ(0, std::count(host.calls.begin(), host.calls.end(), "SetProxyConfig"));
+  EXPECT_EQ(0, JournalCount("ProxyTest5"));
   const std::string calls = testbed.control()->UICalls(Dialog());
   EXPECT_EQ(1, Occurrences(calls, "LoadLayout("));
   EXPECT_EQ(1, Occurrences(calls, "AddEventSink("));
   EXPECT_EQ(3, Occurrences(calls, "Dlg_ProxySetting.DoModal"));
 }
 
+// Whatever the window's own record holds (nothing before any start, the launcher's record
+// after a start, a zeroed one after a start whose entry was unusable), OK stores the dialog's
+// entry at the chosen position and leaves the launcher's other entries as they were.
 TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
-  StoreEntry(0, kProxyNone, "", 0);
   StoreEntry(1, kProxySocks5, "10.0.0.1", 1080);
-  host.proxy.selected_index = 1;
+  StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);
+  const ProxyConfig launchers = host.proxy;
   SetScenario("option\n");
-  ASSERT_EQ(1, update->StartUpdate(1));  // the window now holds the launcher's record
-  RunDialog({Choose(2), Type("Dlg_Adress_Edt", "192.168.1.20"), Type("Dlg_Port_Edt", " 8080 "),
-             Type("Dlg_User_Edt", "me"), Type("Dlg_Pass_Edt", "secret"),
-             Type("Dlg_Domain_Edt", "corp"), PressButton("Dlg_ProxySetting_OK_Btn")});
-  ASSERT_EQ(1, std::count(host.calls.begin(), host.calls.end(), "SetProxyConfig"));
-  EXPECT_EQ(2, host.stored.selected_index);
-  const ProxyEntry& entry = host.stored.entries[2];
-  EXPECT_EQ(kProxyHttp, entry.type);
-  EXPECT_STREQ("192.168.1.20", entry.address);
-  EXPECT_EQ(8080, entry.port);
-  EXPECT_STREQ("me", entry.user);
-  EXPECT_STREQ("secret", entry.password);
-  EXPECT_STREQ("corp", entry.domain);
-  EXPECT_EQ(0, std::memcmp(&host.proxy.entries[1], &host.stored.entries[1], sizeof(ProxyEntry)));
+  for (const int selected : {-1, 1, 0}) {  // no start; a start with entry 1; one with nothing usable
+    SCOPED_TRACE(selected);
+    host.proxy = launchers;
+    host.proxy.selected_index = selected < 0 ? 0 : selected;
+    if (selected >= 0) {
+      ASSERT_EQ(1, update->StartUpdate(1));
+    }
+    host.calls.clear();
+    RunDialog({Choose(2), Type("Dlg_Adress_Edt", "192.168.1.20"), Type("Dlg_Port_Edt", " 8080 "),
+               Type("Dlg_User_Edt", "me"), Type("Dlg_Pass_Edt", "secret"), Type("Dlg_Domain_Edt", "corp"),
+               PressButton("Dlg_ProxySetting_OK_Btn")});
+    ASSERT_EQ(1, std::count(host.calls.begin(), host.calls.end(), "SetProxyConfig"));
+    EXPECT_EQ(2, host.stored.selected_index);
+    const ProxyEntry& entry = host.stored.entries[2];
+    EXPECT_EQ(kProxyHttp, entry.type);
+    EXPECT_STREQ("192.168.1.20", entry.address);
+    EXPECT_EQ(8080, entry.port);
+    EXPECT_STREQ("me", entry.user);
+    EXPECT_STREQ("secret", entry.password);
+    EXPECT_STREQ("corp", entry.domain);
+    EXPECT_EQ(0, std::memcmp(launchers.entries, host.stored.entries, 2 * sizeof(ProxyEntry)));
+  }
 
   // The next start hands the stored entry to the engine.
   host.proxy = host.stored;
   testbed.ClearJournal();
   ASSERT_EQ(1, update->StartUpdate(1));
   EXPECT_EQ(1, JournalCount("UpdateEngine.UseProxy(3,192.168.1.20,8080)"));
-}
-
-// Before any start the window's own record is empty: OK must still leave the launcher's
-// other stored entries as they were.
-TEST_F(ProxyDialog, OkKeepsTheOtherStoredEntriesWhateverTheWindowHeld) {
-  StoreEntry(1, kProxySocks5, "10.0.0.1", 1080);
-  StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);
-  host.proxy.selected_index = 0;
-  const ProxyConfig before = host.proxy;
-  RunDialog({Choose(2), Type("Dlg_Port_Edt", "8080"), PressButton("Dlg_ProxySetting_OK_Btn")});
-  EXPECT_EQ(2, host.stored.selected_index);
-  EXPECT_EQ(0, std::memcmp(&before.entries[0], &host.stored.entries[0], sizeof(ProxyEntry)));
-  EXPECT_EQ(0, std::memcmp(&before.entries[1], &host.stored.entries[1], sizeof(ProxyEntry)));
-  EXPECT_STREQ("10.0.0.2", host.stored.entries[2].address);
-  EXPECT_EQ(8080, host.stored.entries[2].port);
-
-  // Likewise after a start whose selected entry was unusable (the window zeroes its record).
-  host.proxy = host.stored;
-  host.proxy.selected_index = 0;
-  SetScenario("option\n");
-  ASSERT_EQ(1, update->StartUpdate(1));
-  RunDialog({Choose(1), Type("Dlg_Port_Edt", "1081"), PressButton("Dlg_ProxySetting_OK_Btn")});
-  EXPECT_EQ(1081, host.stored.entries[1].port);
-  EXPECT_STREQ("10.0.0.2", host.stored.entries[2].address);
-  EXPECT_EQ(8080, host.stored.entries[2].port);
 }
 
 // The launcher lets go of the window while the dialog still has events queued: a combo
@@ -267,15 +258,6 @@ TEST_F(ProxyTest, TheEntryIsLoggedButNeverThePasswordAndTheFailureIsShown) {
     EXPECT_NE(std::string::npos, seen.find("[GemeSettingUI]_OnCennetFail err=1\n"));
     EXPECT_NE(std::string::npos, seen.find(kFailureShown));
   }
-}
-
-TEST_F(ProxyDialog, NoProxyTypeTestsNothing) {
-  RunDialog({PressButton("Dlg_ProxySetting_Cancel_Btn")});  // builds the dialog; Test is disabled
-  debug.Take();
-  ASSERT_TRUE(testbed.control()->SendEvent(Dialog(), "Dlg_ProxySetting_Test_Btn", kEventClick));
-  RunDialog({PressButton("Dlg_ProxySetting_Cancel_Btn")});
-  EXPECT_EQ(0, JournalCount("ProxyTest55.Init"));
-  EXPECT_EQ(0, JournalCount("ProxyTest56.Init"));
 }
 
 }  // namespace

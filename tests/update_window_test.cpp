@@ -34,11 +34,6 @@ struct EmptyUIEngine final : IUILayoutEngine {
   int GetProperties(IPropertyBag*, std::uint32_t) override { return 0; }
 };
 
-struct CountingListener final : IUpdateWindowListener {
-  int start_game_count = 0;
-  void OnStartGame() override { ++start_game_count; }
-};
-
 TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
   EXPECT_EQ(0, update->Init(nullptr, 1));
   host.ui = nullptr;
@@ -50,9 +45,9 @@ TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
   EXPECT_EQ(0, JournalCount(kStartLine));
 
   // The engine reports the end anyway: without a container every listener is still told.
-  CountingListener second;
+  RecordingHost second;
   EventSourceOf(update)->Advise(host.listener(), 0);
-  EventSourceOf(update)->Advise(static_cast<IUpdateWindowListener*>(&second), 0);
+  EventSourceOf(update)->Advise(second.listener(), 0);
   ASSERT_NE(nullptr, testbed.control()->NewestEngineListener());
   testbed.control()->NewestEngineListener()->OnUpdateFinish();
   EXPECT_EQ(1, host.start_game_count);
@@ -69,7 +64,7 @@ TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
 TEST_F(UpdateWindowTest, InitLoadsTheLayoutIntoTheLaunchersWindow) {
   ClearUICalls();
   ASSERT_EQ(1, InitWindow());
-  const std::string layout = TestbedSession::RootPath("ui\\LayOut\\Container_Update.tpf");
+  const std::string layout = BesideExecutable("ui\\LayOut\\Container_Update.tpf");  // the testbed's root
   EXPECT_NE(std::string::npos, UICalls().find("MainWindow.LoadFromLayout(" + layout +
                                               "/OrvexUILayout/UIObject,1)\nAttachObject(C2_Container)\n"));
 }
@@ -123,23 +118,19 @@ TEST_F(UpdateWindowTest, StartsKeepOneEngineAndHandItTheClientAndTheProxy) {
 
   // The client's field when the launcher gives one, and the selected proxy entry if usable.
   host.client_info_result = 0;
-  host.proxy.selected_index = 2;
-  std::strcpy(host.proxy.entries[2].address, "10.0.0.8");
-  host.proxy.entries[2].port = 8080;
   host.proxy.entries[2].type = kProxyHttp;
-  ASSERT_EQ(1, update->StartUpdate(1));
-  EXPECT_EQ(1, JournalCount("SetUpdateParams(client=0,argument=1)"));
-  EXPECT_EQ(1, JournalCount("UpdateEngine.UseProxy(3,10.0.0.8,8080)"));
-  const struct { std::int32_t index; const char* address; std::uint16_t port; int used; } cases[] = {
-      {3, "10.0.0.8", 8080, 0}, {-1, "10.0.0.8", 8080, 0}, {2, "", 8080, 0}, {2, "10.0.0.8", 0, 0},
-      {2, "10.0.0.8", 1, 1}};
+  const struct { std::int32_t index; const char* address; std::uint16_t port; const char* used; } cases[] = {
+      {2, "10.0.0.8", 8080, "(3,10.0.0.8,8080)"}, {2, "10.0.0.8", 1, "(3,10.0.0.8,1)"}, {3, "10.0.0.8", 8080, ""},
+      {-1, "10.0.0.8", 8080, ""}, {2, "", 8080, ""}, {2, "10.0.0.8", 0, ""}};  // "": none used
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.index) + " " + c.address + ":" + std::to_string(c.port));
     host.proxy.selected_index = c.index;
     std::strcpy(host.proxy.entries[2].address, c.address);
     host.proxy.entries[2].port = c.port;
     testbed.ClearJournal();
-    update->StartUpdate(1);
-    EXPECT_EQ(c.used, JournalCount("UpdateEngine.UseProxy")) << c.index << " " << c.address << ":" << c.port;
+    ASSERT_EQ(1, update->StartUpdate(1));
+    EXPECT_EQ(1, JournalCount("SetUpdateParams(client=0,argument=1)"));
+    EXPECT_EQ(*c.used != '\0' ? 1 : 0, JournalCount(std::string("UpdateEngine.UseProxy") + c.used));
   }
 }
 
@@ -313,7 +304,13 @@ TEST_F(CancelButton, HandlersStopWhereTheLauncherLetGoOfTheWindow) {
 }
 
 TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
+  // A window never initialised closes without touching the launcher or its window.
+  ReleaseWindow();
+  EXPECT_EQ("", UICalls());
+  EXPECT_TRUE(host.calls.empty());
+
   // Init twice, then release: no button of the launcher's window still leads to the window.
+  update = CreateWindow();
   ASSERT_EQ(1, InitWindow());
   ASSERT_EQ(1, update->Init(&host, 0));
   ReleaseWindow();
@@ -338,12 +335,6 @@ TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
   EXPECT_EQ(nullptr, update);
   EXPECT_EQ(1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
   EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));
-}
-
-TEST_F(UpdateWindowTest, CloseOnAWindowNeverInitialised) {
-  ReleaseWindow();
-  EXPECT_EQ("", UICalls());
-  EXPECT_TRUE(host.calls.empty());
 }
 
 }  // namespace

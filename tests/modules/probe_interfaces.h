@@ -96,10 +96,8 @@ struct FactoryRecording {
 
 // The testbed factory's own exports.
 using OrvFactConfigureFn = void(ORV_CDECL*)(const char*);
-using OrvFactJournalFn = const char*(ORV_CDECL*)();
 using OrvFactClearJournalFn = void(ORV_CDECL*)();
 using OrvFactUnloadModulesFn = int(ORV_CDECL*)();
-using OrvFactPushMessageBoxAnswerFn = void(ORV_CDECL*)(int);
 
 using RecordingFactoryFn = FactoryRecording*(ORV_CDECL*)();
 

@@ -98,11 +98,7 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
   }
 
   void Log(int error, const char* format, int value) override {
-    if (error != 0) {
-      logger_.Error(format, value);
-    } else {
-      logger_.Trace(format, value);
-    }
+    error != 0 ? logger_.Error(format, value) : logger_.Trace(format, value);
   }
 
   // A sibling made directly, as another module's factory would: never in this module's map.

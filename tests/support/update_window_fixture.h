@@ -13,10 +13,10 @@
 
 #include "platform/debug_capture.h"
 #include "platform/text_encoding.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/testbed_session.h"
+#include "tests/support/harness.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/interfaces/update_logic_interface.h"
+#include "platform/module_handle.h"
 
 namespace orv::testing {
 
@@ -69,7 +69,11 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
   }
 };
 
-int Occurrences(const std::string& text, const std::string& part);
+inline int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
 
 class UpdateWindowTest : public ::testing::Test {
  public:
@@ -77,15 +81,38 @@ class UpdateWindowTest : public ::testing::Test {
   // reads for its log, its proxy test target, ...), in place before the window is created.
   virtual std::string MoreConfiguration() { return ""; }
 
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    ASSERT_TRUE(testbed.ready());
+    folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n" + MoreConfiguration());
+    ini = folder.PathOf("Orvex.ini");
+    testbed.Configure(ini);
+    window_ui = testbed.control()->CreateWindowEngine("MainWindow");
+    host.ui = window_ui;
+    host.proxy.entry_count = kProxyEntryCount;
+    update = CreateWindow();
+    ASSERT_NE(nullptr, update);
+  }
+  void TearDown() override {
+    ReleaseWindow();
+    Pump();
+    window_ui->Release(0);
+  }
 
   // Another window, through the factory as the launcher gets one.
   IUpdateLogic* CreateWindow() {
     return static_cast<IUpdateLogic*>(testbed.factory()->CreateById(kUpdateLogicId, ini.c_str()));
   }
-  // Init into the host, advise the host as listener.
-  int InitWindow(std::uint32_t embedded = 0);
+  // Init into the host, advise the host as listener (unless the host let go of the window).
+  int InitWindow(std::uint32_t embedded = 0) {
+    const int result = update->Init(&host, embedded);
+    if (update != nullptr) EventSourceOf(update)->Advise(host.listener(), 0);
+    return result;
+  }
+  // Releases the window now (it is released at the end of the test otherwise).
+  void ReleaseWindow() {
+    if (update != nullptr && testbed.factory()->ReleaseComponent(update) == 0) update->Release(0);
+    update = nullptr;
+  }
   void SetScenario(const std::string& text) { ASSERT_TRUE(testbed.control()->SetScenario(text.c_str())) << text; }
   void Pump() { testbed.control()->RunUntilIdle(); }
   // A person's click: only on a control that is on screen and enabled.
@@ -94,22 +121,47 @@ class UpdateWindowTest : public ::testing::Test {
   // is hidden behind the connecting dialog).
   bool Press(const char* control) { return testbed.control()->SendEvent(window_ui, control, kEventClick); }
   // How many connecting dialogs exist, and whether one is on screen.
-  int ConnectingDialogs();
-  bool ConnectingShown();
+  int ConnectingDialogs() {
+    int count = 0;
+    for (int i = 0; i < testbed.control()->UIEngineCount(); ++i) {
+      count += Occurrences(testbed.control()->UICalls(testbed.control()->UIEngineAt(i)), "Dlg_Connecting.tpf") > 0;
+    }
+    return count;
+  }
+  bool ConnectingShown() {
+    testbed::ControlState state{};
+    IUILayoutEngine* dialog = testbed.control()->FindEngineByWindow("Dlg_Connecting");
+    return dialog != nullptr && testbed.control()->GetControlState(dialog, "Dlg_Connecting", &state) &&
+           state.on_screen == 1;
+  }
   std::string UICalls() { return testbed.control()->UICalls(window_ui); }
   void ClearUICalls() { testbed.control()->ClearUICalls(window_ui); }
-  testbed::ControlState State(const char* name);  // visible -1: no such control
+  testbed::ControlState State(const char* name) {  // visible -1: no such control
+    testbed::ControlState state{};
+    if (!testbed.control()->GetControlState(window_ui, name, &state)) state.visible = -1;
+    return state;
+  }
   bool Visible(const char* name) { return State(name).visible == 1; }
   bool Enabled(const char* name) { return State(name).enabled == 1; }
   // A static's current text (or layout text), in UTF-8.
   std::string Text(const char* name) { return platform::GbkToUtf8(State(name).text); }
   // How often `line` occurs in the factory's journal; whether it holds `lines` in this order.
   int JournalCount(const std::string& line) { return Occurrences(testbed.Journal(), line); }
-  bool JournalInOrder(const std::vector<std::string>& lines);
-  // Releases the window now (it is released at the end of the test otherwise).
-  void ReleaseWindow();
+  bool JournalInOrder(const std::vector<std::string>& lines) {
+    const std::string journal = testbed.Journal();
+    size_t at = 0;
+    for (const std::string& line : lines) {
+      if ((at = journal.find(line, at)) == std::string::npos) return false;
+      at += line.size();
+    }
+    return true;
+  }
   // The module's own export, without taking a reference on it.
-  int ModuleCanUnloadNow();
+  int ModuleCanUnloadNow() {
+    auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(
+        platform::FindExport(platform::FindLoadedModule("OrvUpdateUI.dll"), "OrvexDllCanUnloadNow"));
+    return can_unload ? can_unload() : -1;
+  }
 
   platform::DebugCapture debug;
   LauncherFiles files;
