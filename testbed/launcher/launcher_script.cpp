@@ -58,9 +58,9 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       std::string at;
       if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 || value > 86400000 ||
           !(words >> action.verb) || (action.verb != "play-current" && !(words >> action.control))) {
-        reason = "expected: at <ms> click|choose|type <control> ... or at <ms> play-current (0 to 86400000 ms)";
-      } else if (action.verb != "click" && action.verb != "choose" && action.verb != "type" &&
-                 action.verb != "play-current") {
+        reason = "expected: at <ms> click|press|choose|type <control> ... or at <ms> play-current (0 to 86400000 ms)";
+      } else if (action.verb != "click" && action.verb != "press" && action.verb != "choose" &&
+                 action.verb != "type" && action.verb != "play-current") {
         reason = "unknown action \"" + action.verb + "\"";
       } else {
         action.at_ms = static_cast<std::uint32_t>(value);

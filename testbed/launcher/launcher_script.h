@@ -2,6 +2,8 @@
 // Lines of the update engine's own (steps, options) are passed over here.
 //
 //   at <ms> click <control>            click a control (of the window, or of an open dialog)
+//   at <ms> press <control>            press the real button on screen, through the system's
+//                                      window messages (with the launcher's window only)
 //   at <ms> choose <control> <n>       choose entry n of a combo box of an open dialog
 //   at <ms> type <control> <text>      type a text into an edit box of an open dialog
 //   at <ms> play-current               go on with the current version (offered when an
@@ -33,7 +35,7 @@ namespace orv::launcher {
 
 struct ScriptAction {
   std::uint32_t at_ms = 0;
-  std::string verb;     // click, choose, type, play-current
+  std::string verb;     // click, press, choose, type, play-current
   std::string control;
   std::string text;     // choose: the entry; type: the text
 };
