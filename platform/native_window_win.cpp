@@ -309,7 +309,10 @@ bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::stri
     return false;
   }
   HGDIOBJ previous = SelectObject(memory, picture);
-  PatBlt(memory, 0, 0, width, height, BLACKNESS);  // between windows: the desktop
+  const RECT all{0, 0, width, height};
+  HBRUSH desktop = CreateSolidBrush(RGB(0x50, 0x50, 0x50));
+  HBRUSH edge = CreateSolidBrush(RGB(0x20, 0x20, 0x20));
+  FillRect(memory, &all, desktop);  // between windows
   for (NativeHandle window : windows) {
     // Drawn now, children included, so the picture shows the state of this moment.
     RedrawWindow(Hwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -317,7 +320,15 @@ bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::stri
     HDC source = GetDC(Hwnd(window));
     BitBlt(memory, r.x - bounds.left, r.y - bounds.top, r.width, r.height, source, 0, 0, SRCCOPY);
     ReleaseDC(Hwnd(window), source);
+    if (GetWindow(Hwnd(window), GW_OWNER) != nullptr) {
+      // A dialog's edge, where it lies over its owner's area.
+      const RECT around{r.x - bounds.left - 1, r.y - bounds.top - 1, r.x - bounds.left + r.width + 1,
+                        r.y - bounds.top + r.height + 1};
+      FrameRect(memory, &around, edge);
+    }
   }
+  DeleteObject(desktop);
+  DeleteObject(edge);
   GdiFlush();
   const bool written = WriteBmp(path, bits, width, height, (width * 3 + 3) & ~3);
   SelectObject(memory, previous);
