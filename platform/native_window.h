@@ -67,8 +67,12 @@ NativeRect NativeWindowRect(NativeHandle window);  // its client area, on screen
 
 // Handles the messages waiting, after waiting up to `wait_ms` for the first.
 void PumpNativeMessages(int wait_ms);
-// A click as the system delivers one (BM_CLICK): the button's parent hears of it at once.
+// A person's input as the system delivers it, so that the window hears of it at once: a
+// click (BM_CLICK), a choice in a combo box (its selection and CBN_SELCHANGE), a text typed
+// into an edit box (its text, which raises EN_CHANGE).
 void ClickNative(NativeHandle button);
+void ChooseNative(NativeHandle combo, int entry);
+void TypeNative(NativeHandle edit, const std::string& text);
 // Calls `tick` every `interval_ms` while the thread pumps messages, in the system's own modal
 // loops (a message box) too; an interval of 0 stops it.
 void SetNativeTicker(int interval_ms, std::function<void()> tick);

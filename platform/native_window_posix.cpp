@@ -22,6 +22,8 @@ int NativeSelection(NativeHandle) { return -1; }
 NativeRect NativeWindowRect(NativeHandle) { return NativeRect{}; }
 void PumpNativeMessages(int) {}
 void ClickNative(NativeHandle) {}
+void ChooseNative(NativeHandle, int) {}
+void TypeNative(NativeHandle, const std::string&) {}
 void SetNativeTicker(int, std::function<void()>) {}
 bool SaveNativePicture(const std::vector<NativeHandle>&, const std::string&) { return false; }
 int ShowNativeMessageBox(NativeHandle, const std::string&, const std::string&, std::uint32_t) { return 0; }

@@ -277,6 +277,18 @@ void ClickNative(NativeHandle button) {
   if (button != nullptr) SendMessageW(Hwnd(button), BM_CLICK, 0, 0);
 }
 
+void ChooseNative(NativeHandle combo, int entry) {
+  if (combo == nullptr) return;
+  SendMessageW(Hwnd(combo), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  // CB_SETCURSEL itself notifies nobody; a person's choice reaches the parent this way.
+  const WPARAM command = MAKEWPARAM(GetDlgCtrlID(Hwnd(combo)), CBN_SELCHANGE);
+  SendMessageW(GetParent(Hwnd(combo)), WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
+}
+
+void TypeNative(NativeHandle edit, const std::string& text) {
+  if (edit != nullptr) SetWindowTextW(Hwnd(edit), Wide(text).c_str());
+}
+
 void SetNativeTicker(int interval_ms, std::function<void()> tick) {
   if (g_timer != 0) KillTimer(nullptr, g_timer);
   g_timer = 0;

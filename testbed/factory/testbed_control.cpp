@@ -174,9 +174,10 @@ class TestbedControl final : public ITestbedControl {
     }
     return path != nullptr && platform::SaveNativePicture(shown, path);
   }
-  bool PressButton(IUILayoutEngine* engine, const char* control) override {
+  bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control, const char* argument) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);
-    return e != nullptr && control != nullptr && e->PressButton(control);
+    return e != nullptr && verb != nullptr && control != nullptr &&
+           e->ActOnScreen(verb, control, platform::Utf8ToGbk(argument ? argument : ""));
   }
   platform::WindowHandle ScreenWindow(IUILayoutEngine* engine) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);

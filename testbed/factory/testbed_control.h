@@ -103,9 +103,11 @@ class ITestbedControl {
   // A picture of every window on screen, placed as they are (dialogs over the launcher's
   // window), as a BMP file; false when none is shown or the file could not be written.
   virtual bool SaveWindowsPicture(const char* path) = 0;
-  // A click as the system delivers one: BM_CLICK to the real button. False when the control
-  // has no window or is not there to be used.
-  virtual bool PressButton(IUILayoutEngine* engine, const char* control) = 0;
+  // A person's input as the system delivers it to the real control: "click" (BM_CLICK),
+  // "choose" entry `argument`, "type" `argument` (UTF-8). False when the control has no
+  // window or is not there to be used.
+  virtual bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control,
+                           const char* argument) = 0;
   // The engine's window on screen, or null.
   virtual platform::WindowHandle ScreenWindow(IUILayoutEngine* engine) = 0;
   // A person closed the engine's window (one without a Close button to take that).

@@ -232,8 +232,9 @@ void DoAction(Run* run, const ScriptAction& action) {
     done = run->played_current = CanPlayCurrent(run);
   } else if (action.verb == "click") {
     done = run->testbed->Click(EngineWith(run, action.control), action.control.c_str());
-  } else if (action.verb == "press") {
-    done = run->testbed->PressButton(EngineWith(run, action.control), action.control.c_str());
+  } else if (action.verb.rfind("real-", 0) == 0) {
+    done = run->testbed->ActOnScreen(EngineWith(run, action.control), action.verb.c_str() + 5,
+                                     action.control.c_str(), action.text.c_str());
   } else if (action.verb == "choose") {
     done = run->testbed->SelectComboItem(EngineWith(run, action.control), action.control.c_str(),
                                          std::atoi(action.text.c_str()));

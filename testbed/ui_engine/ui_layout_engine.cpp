@@ -1,9 +1,11 @@
 #include "testbed/ui_engine/ui_layout_engine.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 #include "framework/property_bag.h"
+#include "platform/text_encoding.h"
 #include "testbed/runtime/message_loop.h"
 #include "testbed/ui_engine/layout_loader.h"
 #include "testbed/ui_engine/view_renderer.h"
@@ -303,13 +305,22 @@ bool UILayoutEngine::TypeText(const std::string& name, const std::string& gbk_te
   return true;
 }
 
-bool UILayoutEngine::PressButton(const std::string& name) {
+bool UILayoutEngine::ActOnScreen(const std::string& verb, const std::string& name, const std::string& argument) {
   Element* target = Find(name);
-  platform::NativeHandle button = target && view_ ? view_->ControlOf(*target) : nullptr;
-  if (button == nullptr || target->kind() != ElementKind::kButton || !target->ShownOnScreen() || !target->enabled) {
+  platform::NativeHandle control = target && view_ ? view_->ControlOf(*target) : nullptr;
+  if (control == nullptr || !target->ShownOnScreen() || !target->enabled) return false;
+  const ElementKind kind = target->kind();
+  if (verb == "click" && kind == ElementKind::kButton) {
+    platform::ClickNative(control);
+  } else if (verb == "choose" && kind == ElementKind::kCombo) {
+    const int entry = std::atoi(argument.c_str());
+    if (entry < 0 || entry >= static_cast<int>(target->items.size())) return false;
+    platform::ChooseNative(control, entry);
+  } else if (verb == "type" && (kind == ElementKind::kEdit || kind == ElementKind::kPassword)) {
+    platform::TypeNative(control, platform::GbkToUtf8(argument));
+  } else {
     return false;
   }
-  platform::ClickNative(button);
   return true;
 }
 

@@ -58,9 +58,10 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   bool TypeText(const std::string& name, const std::string& gbk_text);
   // Any event code to a control, whatever its state.
   bool SendEvent(const std::string& name, std::int32_t code);
-  // A click through the system (the real button pressed by its window messages); false
-  // when the control has no window or is not there to be used.
-  bool PressButton(const std::string& name);
+  // A person's input through the system, on the control's window: "click" a button, "choose"
+  // entry `argument` of a combo box, "type" `argument` (GBK) into an edit box. False when
+  // the control has no window, is not there to be used or is not of that kind.
+  bool ActOnScreen(const std::string& verb, const std::string& name, const std::string& argument);
 
   // The object of that name anywhere in the tree, attached or not.
   Element* Find(const std::string& name) const;
