@@ -1,8 +1,8 @@
 // The testbed's layout loader on any file. The input is the file, after an optional first
 // line starting with "/" that is the JSON Pointer to load. The loader must build exactly the
 // tree a walk of the same document expects, and refuse, with a reason, every document in
-// which some object of that tree is not an object, has an unknown type or a field of the
-// wrong kind.
+// which some object of that tree is not an object, has an unknown type, a field of the
+// wrong kind or a place ("rect") that is not four pixel counts.
 #include <cstdint>
 #include <string>
 
@@ -38,6 +38,14 @@ bool Loadable(const Json& node) {
   if (selected != node.end() && !(selected->is_number_integer() && *selected >= -1 && *selected <= 0x7FFFFFFF)) {
     return false;
   }
+  // A place in pixels: four integers from 0 to 10000.
+  const auto rect = node.find("rect");
+  if (rect != node.end()) {
+    if (!rect->is_array() || rect->size() != 4) return false;
+    for (const Json& value : *rect) {
+      if (!value.is_number_integer() || value < 0 || value > 10000) return false;
+    }
+  }
   for (const char* key : {"items", "children"}) {
     const auto list = node.find(key);
     if (list == node.end() || !list->is_array()) continue;
@@ -56,6 +64,12 @@ void Compare(const Element& element, const Json& node) {
   const size_t item_count = items != node.end() && items->is_array() ? items->size() : 0;
   FUZZ_CHECK(element.items.size() == item_count);
   FUZZ_CHECK(element.selection == node.value("selected", item_count == 0 ? -1 : 0));
+  const auto rect = node.find("rect");
+  FUZZ_CHECK(element.has_rect == (rect != node.end()));
+  if (element.has_rect) {
+    const Element::Rect& r = element.rect;
+    FUZZ_CHECK(*rect == Json::array({r.x, r.y, r.width, r.height}));
+  }
   const auto children = node.find("children");
   const Json none = Json::array();
   const Json& list = children != node.end() && children->is_array() ? *children : none;

@@ -25,6 +25,9 @@ packages=(
   tinyproxy-bin              # a real HTTP proxy for the proxy test
   microsocks                 # a real SOCKS5 proxy for the proxy test
   tmux                       # a terminal for the interactive launcher test
+  xvfb xauth                 # an X display for the launcher's real windows under Wine
+  fonts-wqy-microhei         # a CJK font, so that Chinese texts in those windows are glyphs
+  imagemagick imagemagick-6.q16  # the README's pictures: window captures cropped into PNGs
   clang clang-14             # the fuzz configuration
   libclang-rt-14-dev         # clang's libFuzzer and sanitizer runtimes: only recommended, so listed
 )
@@ -40,6 +43,7 @@ commands=(
   x86_64-w64-mingw32-objdump x86_64-w64-mingw32-nm
   wine wineserver
   tinyproxy microsocks tmux
+  xvfb-run Xvfb convert-im6.q16
   clang clang++ awk sort
   ld.lld llvm-objcopy llvm-pdbutil llvm-readobj
 )

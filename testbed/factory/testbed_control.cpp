@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_window.h"
 #include "platform/text_encoding.h"
 #include "testbed/connections/proxy_test_connection.h"
 #include "testbed/common/call_journal.h"
@@ -161,6 +162,30 @@ class TestbedControl final : public ITestbedControl {
     engine->Release(0);
     if (!loaded && error != nullptr && error_size > 0) std::snprintf(error, error_size, "%s", reason.c_str());
     return loaded;
+  }
+
+  bool ShowWindows() override { return UILayoutEngine::ShowWindows(); }
+  void PumpWindows(int wait_ms) override { platform::PumpNativeMessages(wait_ms); }
+  void RunDueTasks() override { MessageLoop::Instance().RunDue(); }
+  bool SaveWindowsPicture(const char* path) override {
+    std::vector<platform::NativeHandle> shown;
+    for (UILayoutEngine* engine : UILayoutEngine::All()) {
+      if (engine->view() != nullptr && engine->view()->OnScreen()) shown.push_back(engine->view()->window());
+    }
+    return path != nullptr && platform::SaveNativePicture(shown, path);
+  }
+  bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control, const char* argument) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && verb != nullptr && control != nullptr &&
+           e->ActOnScreen(verb, control, platform::Utf8ToGbk(argument ? argument : ""));
+  }
+  platform::WindowHandle ScreenWindow(IUILayoutEngine* engine) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && e->view() != nullptr ? e->view()->window() : nullptr;
+  }
+  bool CloseRequested(IUILayoutEngine* engine) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    return e != nullptr && e->view() != nullptr && e->view()->close_requested();
   }
 
  private:

@@ -91,6 +91,28 @@ class ITestbedControl {
   // `error` (UTF-8), when the engine could not load it.
   virtual bool CheckLayout(const char* file, char* error, std::uint32_t error_size) = 0;
 
+  // Real windows (Windows builds): from now on every UI engine's window is on screen too,
+  // kept in step with its objects (testbed/ui_engine/window_view.h); false where the system
+  // has none.
+  virtual bool ShowWindows() = 0;
+  // Handles the windows' waiting messages, after waiting up to `wait_ms` for the first.
+  virtual void PumpWindows(int wait_ms) = 0;
+  // Runs the loop's tasks that are due now, and returns: what a timer does while one of the
+  // system's modal loops (a message box) holds the thread.
+  virtual void RunDueTasks() = 0;
+  // A picture of every window on screen, placed as they are (dialogs over the launcher's
+  // window), as a BMP file; false when none is shown or the file could not be written.
+  virtual bool SaveWindowsPicture(const char* path) = 0;
+  // A person's input as the system delivers it to the real control: "click" (BM_CLICK),
+  // "choose" entry `argument`, "type" `argument` (UTF-8). False when the control has no
+  // window or is not there to be used.
+  virtual bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control,
+                           const char* argument) = 0;
+  // The engine's window on screen, or null.
+  virtual platform::WindowHandle ScreenWindow(IUILayoutEngine* engine) = 0;
+  // A person closed the engine's window (one without a Close button to take that).
+  virtual bool CloseRequested(IUILayoutEngine* engine) = 0;
+
  protected:
   ~ITestbedControl() = default;
 };

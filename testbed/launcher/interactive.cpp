@@ -129,19 +129,6 @@ std::string MessageBoxArea(const OpenMessageBox& box) {
   return area + "+---\n";
 }
 
-void Quit(Run* run) {
-  run->quit = true;
-  if (run->box.open) {
-    const unsigned b = run->box.buttons;
-    run->box.answer = HasYesNo(b) && b != kYesNoCancel ? kIdNo : b == kOk ? kIdOk : kIdCancel;
-  }
-  // The dialog's own way out ends its modal run; the outer runs then see `quit`.
-  if (IUILayoutEngine* dialog = OpenDialog(run)) {
-    if (!run->testbed->Click(dialog, "Dlg_ProxySetting_Cancel_Btn")) run->testbed->Click(dialog, "Dlg_Close_Btn");
-  }
-  run->field = OpenField{};
-}
-
 void AnswerBox(Run* run, int key) {
   const unsigned b = run->box.buttons;
   const bool enter = key == '\n' || key == '\r';
@@ -208,6 +195,19 @@ void ChangeSpeed(Run* run, double factor) {
 }
 
 }  // namespace
+
+void Quit(Run* run) {
+  run->quit = true;
+  if (run->box.open) {
+    const unsigned b = run->box.buttons;
+    run->box.answer = HasYesNo(b) && b != kYesNoCancel ? kIdNo : b == kOk ? kIdOk : kIdCancel;
+  }
+  // The dialog's own way out ends its modal run; the outer runs then see `quit`.
+  if (IUILayoutEngine* dialog = OpenDialog(run)) {
+    if (!run->testbed->Click(dialog, "Dlg_ProxySetting_Cancel_Btn")) run->testbed->Click(dialog, "Dlg_Close_Btn");
+  }
+  run->field = OpenField{};
+}
 
 void DrawInteractive(Run* run) {
   const std::string fresh = run->capture->Take();

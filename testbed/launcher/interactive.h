@@ -15,6 +15,10 @@ void DrawInteractive(Run* run);
 // The loop's idle handler: one key, if one came.
 bool ReadKeys(void* run);
 
+// What q does: every open box answered No or Cancel, the proxy dialog cancelled, the run
+// ended.
+void Quit(Run* run);
+
 // The message box's responder: shows the box and runs the loop until it is answered.
 int AnswerAtConsole(void* run, const char* caption, const char* text, std::uint32_t style);
 

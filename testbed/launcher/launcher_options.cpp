@@ -6,7 +6,8 @@
 namespace orv::launcher {
 
 const char kUsage[] =
-    "Usage: OrvLauncher [--scenario NAME|FILE] [--speed FACTOR] [--batch] [--list] [--help]\n"
+    "Usage: OrvLauncher [--scenario NAME|FILE] [--speed FACTOR] [--batch] [--window|--console]\n"
+    "                   [--screenshot FOLDER] [--list] [--help]\n"
     "\n"
     "Runs the update window (OrvUpdateUI.dll, obtained through the testbed's OrvFact.dll as\n"
     "Orvex.ini beside this program says) and plays an update scenario into it.\n"
@@ -18,6 +19,13 @@ const char kUsage[] =
     "  --batch               no keys: play the scenario's script, print each new frame and a\n"
     "                        summary, exit 0 when the run ended as the scenario expects\n"
     "                        (the mode whenever standard input or output is not a terminal)\n"
+    "  --window              show the update window as a real window (Windows builds only;\n"
+    "                        the default there when a person is at the terminal): use it with\n"
+    "                        the mouse and keyboard; the scenario's steps go on meanwhile\n"
+    "  --console             draw the update window as text at the terminal instead\n"
+    "  --screenshot FOLDER   save a picture of the window at each new frame, numbered and\n"
+    "                        named by the view: FOLDER/0007_download.bmp (implies --window;\n"
+    "                        with --batch too)\n"
     "  --list                the shipped scenarios, one line each\n"
     "  --help                this text\n"
     "\n"
@@ -50,17 +58,30 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     const std::string arg = argv[i];
     if (arg == "--batch") {
       options->batch = true;
+    } else if (arg == "--window" || arg == "--console") {
+      const View view = arg == "--window" ? View::kWindow : View::kConsole;
+      if (options->view != View::kDefault && options->view != view) {
+        *error = "--window and --console exclude each other";
+        return false;
+      }
+      options->view = view;
     } else if (arg == "--list") {
       options->list = true;
     } else if (arg == "--help" || arg == "-h") {
       options->help = true;
-    } else if (arg == "--scenario" || arg == "--speed") {
+    } else if (arg == "--scenario" || arg == "--speed" || arg == "--screenshot") {
       if (i + 1 >= argc) {
         *error = arg + " needs a value (see --help)";
         return false;
       }
       const std::string value = argv[++i];
-      if (arg == "--scenario") {
+      if (arg == "--screenshot") {
+        if (value.empty()) {
+          *error = "--screenshot needs a folder";
+          return false;
+        }
+        options->screenshot_folder = value;
+      } else if (arg == "--scenario") {
         if (value.empty()) {
           *error = "--scenario needs a name or a file (see --list)";
           return false;
@@ -73,6 +94,10 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       *error = "unknown option \"" + arg + "\" (see --help)";
       return false;
     }
+  }
+  if (!options->screenshot_folder.empty() && options->view == View::kConsole) {
+    *error = "--screenshot takes pictures of the window, which --console does not show";
+    return false;
   }
   return true;
 }

@@ -44,6 +44,10 @@ struct Run {
   std::string log_file;        // Windows form; empty when the configuration names none
   bool advised = false;        // the scenario's update may be skipped
   bool interactive = false;
+  bool windows = false;            // the update window is on screen as a real window
+  std::string screenshot_folder;   // where each new frame's picture goes, or empty
+  int pictures = 0;                // saved so far
+  std::string last_picture;        // the frame (as text) of the newest picture
   bool quit = false;
   bool ended = false;           // the run is over: queued actions do nothing
   bool played_current = false;  // the person went on with the current version

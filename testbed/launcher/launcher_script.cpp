@@ -8,6 +8,9 @@
 namespace orv::launcher {
 namespace {
 
+// Each between blanks, so that a verb is found whole.
+constexpr const char* kVerbs = " click choose type real-click real-choose real-type play-current ";
+
 std::string Rest(std::istringstream& words) {
   std::string rest;
   std::getline(words, rest);
@@ -58,14 +61,13 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       std::string at;
       if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 || value > 86400000 ||
           !(words >> action.verb) || (action.verb != "play-current" && !(words >> action.control))) {
-        reason = "expected: at <ms> click|choose|type <control> ... or at <ms> play-current (0 to 86400000 ms)";
-      } else if (action.verb != "click" && action.verb != "choose" && action.verb != "type" &&
-                 action.verb != "play-current") {
+        reason = "expected: at <ms> [real-]click|choose|type <control> ... or at <ms> play-current (0 to 86400000 ms)";
+      } else if (std::string(kVerbs).find(" " + action.verb + " ") == std::string::npos) {
         reason = "unknown action \"" + action.verb + "\"";
       } else {
         action.at_ms = static_cast<std::uint32_t>(value);
         action.text = Rest(words);
-        if (action.verb == "choose" && !testbed::ParseDecimal(action.text, &value)) reason = "choose needs an entry number";
+        if (action.verb.find("choose") != std::string::npos && !testbed::ParseDecimal(action.text, &value)) reason = "choose needs an entry number";
         if (reason.empty()) script->actions.push_back(action);
       }
     } else if (first == "answer") {

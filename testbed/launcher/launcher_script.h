@@ -2,6 +2,10 @@
 // Lines of the update engine's own (steps, options) are passed over here.
 //
 //   at <ms> click <control>            click a control (of the window, or of an open dialog)
+//   at <ms> real-click|real-choose|real-type <control> ...
+//                                      the same, on the real control on screen through the
+//                                      system's window messages (BM_CLICK, CBN_SELCHANGE,
+//                                      EN_CHANGE), with the launcher's window only
 //   at <ms> choose <control> <n>       choose entry n of a combo box of an open dialog
 //   at <ms> type <control> <text>      type a text into an edit box of an open dialog
 //   at <ms> play-current               go on with the current version (offered when an
@@ -33,7 +37,7 @@ namespace orv::launcher {
 
 struct ScriptAction {
   std::uint32_t at_ms = 0;
-  std::string verb;     // click, choose, type, play-current
+  std::string verb;     // click, choose, type, play-current, or real- and one of the first three
   std::string control;
   std::string text;     // choose: the entry; type: the text
 };

@@ -21,6 +21,7 @@
 #include "platform/file_read.h"
 #include "platform/folders.h"
 #include "platform/module_handle.h"
+#include "platform/native_window.h"
 #include "platform/native_path.h"
 #include "platform/profile.h"
 #include "platform/tcp_socket.h"
@@ -32,6 +33,7 @@
 #include "testbed/launcher/launcher_options.h"
 #include "testbed/launcher/launcher_run.h"
 #include "testbed/launcher/launcher_script.h"
+#include "testbed/launcher/window_mode.h"
 #include "testbed/factory/testbed_control.h"
 #include "testbed/update_engine/scenario.h"
 #include "framework/interfaces/update_logic_interface.h"
@@ -203,11 +205,12 @@ void PrintFrame(Run* run) {
 }
 
 void ShowFrame(Run* run) {
-  if (run->interactive) {
-    DrawInteractive(run);
-  } else {
+  if (!run->interactive) {
     PrintFrame(run);
+  } else if (!run->windows) {
+    DrawInteractive(run);
   }
+  SavePictureIfNew(run);
 }
 
 bool RunEnded(void* context) {
@@ -229,6 +232,9 @@ void DoAction(Run* run, const ScriptAction& action) {
     done = run->played_current = CanPlayCurrent(run);
   } else if (action.verb == "click") {
     done = run->testbed->Click(EngineWith(run, action.control), action.control.c_str());
+  } else if (action.verb.rfind("real-", 0) == 0) {
+    done = run->testbed->ActOnScreen(EngineWith(run, action.control), action.verb.c_str() + 5,
+                                     action.control.c_str(), action.text.c_str());
   } else if (action.verb == "choose") {
     done = run->testbed->SelectComboItem(EngineWith(run, action.control), action.control.c_str(),
                                          std::atoi(action.text.c_str()));
@@ -387,8 +393,19 @@ int main(int argc, char** argv) {
   testbed::Scenario steps;
   Run run;
   if (!LoadScenario(options.scenario, &scenario_text, &steps, &run, &error)) return Error(error);
-  run.interactive = !options.batch && platform::IsInteractiveTerminal();
+  run.interactive = !options.batch && (options.view == View::kWindow || platform::IsInteractiveTerminal());
+  run.windows = options.view == View::kWindow || !options.screenshot_folder.empty() ||
+                (options.view == View::kDefault && run.interactive && platform::NativeWindowsAvailable());
+  if (run.windows && !platform::NativeWindowsAvailable()) {
+    return Error("windows exist only on Windows builds; this one shows the update window as text (--console)");
+  }
   run.speed = options.speed;
+  run.screenshot_folder = options.screenshot_folder;
+  std::error_code folder_error;
+  if (!run.screenshot_folder.empty() && !std::filesystem::is_directory(run.screenshot_folder, folder_error) &&
+      !std::filesystem::create_directories(run.screenshot_folder, folder_error)) {
+    return Error("cannot make the screenshot folder " + run.screenshot_folder);
+  }
 
   char ini[kPathSize] = {};
   LocateIni(nullptr, ini, sizeof ini);
@@ -417,6 +434,7 @@ int main(int argc, char** argv) {
   run.testbed = testbed_of();
   if (run.factory == nullptr) return Error(Shown(dll) + " has no component factory");
   if (!CheckLayouts(run.testbed, ini, &error)) return Error(error);
+  if (run.windows && !run.testbed->ShowWindows()) return Error("the testbed could not open windows");
   run.testbed->SetScenario(scenario_text.c_str());
 
   run.window = run.testbed->CreateWindowEngine("MainWindow");
@@ -442,7 +460,12 @@ int main(int argc, char** argv) {
   if (target.Start()) run.testbed->SetProxyTestTarget("127.0.0.1", target.port());
 
   platform::RawKeys* keys = nullptr;
-  if (run.interactive) {
+  if (run.interactive && run.windows) {
+    run.testbed->SetRealTime(options.speed);
+    run.testbed->SetMessageBoxResponder(&AnswerInWindow, &run);
+    run.testbed->SetIdleHandler(&PumpWindowMessages, &run);
+    std::printf("OrvLauncher: %s - the update window is open; closing it quits.\n", run.scenario_name.c_str());
+  } else if (run.interactive) {
     keys = new platform::RawKeys;
     run.keys = keys;
     run.testbed->SetRealTime(options.speed);

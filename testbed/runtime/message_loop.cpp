@@ -94,6 +94,11 @@ bool MessageLoop::RunUntil(const std::function<bool()>& done) {
   }
 }
 
+void MessageLoop::RunDue() {
+  while (RunOne()) {
+  }
+}
+
 void MessageLoop::RunUntilIdle() {
   RunUntil([this] { return !HasTasks(); });
 }

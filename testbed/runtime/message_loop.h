@@ -31,6 +31,8 @@ class MessageLoop {
   bool RunUntil(const std::function<bool()>& done);
   // Runs until no task is left.
   void RunUntilIdle();
+  // Runs the tasks that are due now (in virtual time: every task), then returns.
+  void RunDue();
 
   // 0: virtual time. Otherwise real time, `speed` times as fast as the delays say.
   void SetRealTime(double speed);

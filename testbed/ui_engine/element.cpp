@@ -21,11 +21,13 @@ class TElement : public Interface, public Element {
   int Show(int show) override {
     Record("Show(" + Int(show) + ")");
     visible = show != 0;
+    Changed();
     return 1;
   }
   int Enable(int enable) override {
     Record("Enable(" + Int(enable) + ")");
     enabled = enable != 0;
+    Changed();
     return 1;
   }
   int BeginUpdate() override {
@@ -80,6 +82,7 @@ class StaticTextElement : public TElement<IUIStaticText> {
   int SetText(const char* value) override {
     Record("SetText");
     text = value ? value : "";
+    Changed();
     return 1;
   }
   int Refresh() override {
@@ -96,11 +99,13 @@ class ProgressBarElement : public TElement<IUIProgressBar> {
     Record("SetRange(" + Int(minimum) + "," + Int(maximum) + "," + Int(redraw) + ")");
     range_min = minimum;
     range_max = maximum;
+    Changed();
     return 1;
   }
   int SetPos(int value, int redraw) override {
     Record("SetPos(" + Int(value) + "," + Int(redraw) + ")");
     position = value;
+    Changed();
     return 1;
   }
   int SetBarOption(int flag) override {
@@ -118,6 +123,7 @@ class TEditElement : public TElement<Interface> {
   int SetEditText(const char* value) override {
     this->Record("SetEditText");
     this->text = value ? value : "";
+    this->Changed();
     return 1;
   }
   const char* GetEditText() override {
@@ -180,6 +186,7 @@ class ComboBoxElement : public TElement<IUIComboBox> {
   int SetCurSel(int value) override {
     Record("SetCurSel(" + Int(value) + ")");
     if (value >= 0 && value < static_cast<int>(items.size())) selection = value;
+    Changed();
     return 1;
   }
 };
@@ -242,6 +249,8 @@ bool Element::ShownOnScreen() const {
 void Element::Record(const std::string& call) {
   engine_->Record(name_.empty() ? "<" + std::string(KindName(kind_)) + ">." + call : name_ + "." + call);
 }
+
+void Element::Changed() { engine_->ElementChanged(this); }
 
 std::unique_ptr<Element> MakeElement(UILayoutEngine* engine, ElementKind kind, std::string name) {
   switch (kind) {

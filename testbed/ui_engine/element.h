@@ -56,9 +56,21 @@ class Element {
   // Combo boxes.
   std::vector<std::string> items;
   int selection = -1;
+  // Where a window draws the object, in pixels of its parent ("rect" of the layout); an
+  // object without one is not drawn in a window (the text view needs none).
+  struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+  };
+  bool has_rect = false;
+  Rect rect;
 
   bool ShownOnScreen() const;  // visible, and every ancestor too
   void Record(const std::string& call);
+  // What the object shows changed: a window on screen follows at once.
+  void Changed();
 
  private:
   UILayoutEngine* engine_;

@@ -29,6 +29,21 @@ bool KindFromName(const std::string& name, ElementKind* kind) {
   return false;
 }
 
+// Larger than any screen, small enough that sums of positions stay far from overflowing.
+constexpr int kMostPixels = 10000;
+
+bool ReadRect(const Json& rect, Element* element) {
+  if (!rect.is_array() || rect.size() != 4) return false;
+  int values[4];
+  for (size_t i = 0; i < 4; ++i) {
+    if (!rect[i].is_number_integer() || rect[i] < 0 || rect[i] > kMostPixels) return false;
+    values[i] = rect[i].get<int>();
+  }
+  element->rect = Element::Rect{values[0], values[1], values[2], values[3]};
+  element->has_rect = true;
+  return true;
+}
+
 std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::string* error) {
   ElementKind kind;
   const std::string type = node.value("type", "");
@@ -52,6 +67,11 @@ std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::st
       return nullptr;
     }
     element->selection = selected->get<int>();
+  }
+  if (auto rect = node.find("rect"); rect != node.end() && !ReadRect(*rect, element.get())) {
+    *error = "\"rect\" of \"" + element->name() + "\" is not [x, y, width, height], each from 0 to " +
+             std::to_string(kMostPixels);
+    return nullptr;
   }
   if (auto children = node.find("children"); children != node.end() && children->is_array()) {
     for (const Json& child : *children) {

@@ -4,7 +4,8 @@
 //   { "name": "C2_Container", "type": "container", "text": "...", "visible": true,
 //     "enabled": true, "items": ["..."], "selected": 0, "children": [ ... ] }
 //
-// Fields of a dialog may carry a "label", shown beside them.
+// Fields of a dialog may carry a "label", shown beside them. "rect": [x, y, width, height]
+// places an object in its parent, in pixels from 0 to 10000, for a window on screen.
 //
 // "type" is one of window, container, static, button, progress, edit, password, combo;
 // every key but "type" may be left out. Texts are UTF-8 in the file and GBK in the engine.

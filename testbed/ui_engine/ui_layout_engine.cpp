@@ -1,9 +1,11 @@
 #include "testbed/ui_engine/ui_layout_engine.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 #include "framework/property_bag.h"
+#include "platform/text_encoding.h"
 #include "testbed/runtime/message_loop.h"
 #include "testbed/ui_engine/layout_loader.h"
 #include "testbed/ui_engine/view_renderer.h"
@@ -14,6 +16,7 @@ namespace {
 // Every engine alive in the process, so that a pointer can be checked before it is trusted.
 std::mutex g_engines_mutex;
 std::vector<UILayoutEngine*> g_engines;  // in order of creation
+bool g_show_windows = false;
 
 std::string Text(const char* s) { return s ? s : "<null>"; }
 
@@ -25,6 +28,7 @@ UILayoutEngine::UILayoutEngine(std::string window_name)
   // its layout is loaded and shown.
   window_->visible = !window_->name().empty();
   AssignIds(window_.get());
+  if (g_show_windows) view_ = std::make_unique<WindowView>(this);
   std::lock_guard<std::mutex> hold(g_engines_mutex);
   g_engines.push_back(this);
 }
@@ -49,7 +53,20 @@ std::vector<UILayoutEngine*> UILayoutEngine::All() {
   return g_engines;
 }
 
+bool UILayoutEngine::ShowWindows() {
+  if (!platform::NativeWindowsAvailable()) return false;
+  g_show_windows = true;
+  for (UILayoutEngine* engine : All()) {
+    if (!engine->view_) engine->view_ = std::make_unique<WindowView>(engine);
+  }
+  return true;
+}
+
 void UILayoutEngine::Record(const std::string& call) { calls_.push_back(call); }
+
+void UILayoutEngine::ElementChanged(Element* element) {
+  if (view_) view_->Update(*element);
+}
 
 void UILayoutEngine::AssignIds(Element* subtree) {
   subtree->set_id(next_id_++);
@@ -82,6 +99,7 @@ std::uint32_t UILayoutEngine::LoadLayout(const char* path, std::uint32_t parent)
   next_id_ = 1;
   AssignIds(window_.get());
   RegisterNames(window_.get());
+  if (view_) view_->Rebuild();
   return window_->id();
 }
 
@@ -93,6 +111,7 @@ IUIObject* UILayoutEngine::LoadIntoWindow(Element* window, const char* path) {
   if (!tree) return nullptr;
   Element* loaded = window->AddChild(std::move(tree));
   AssignIds(loaded);
+  if (view_) view_->Rebuild();
   return loaded->Handle();
 }
 
@@ -167,6 +186,7 @@ int UILayoutEngine::GetProperties(IPropertyBag* bag, std::uint32_t key) {
 }
 
 platform::WindowHandle UILayoutEngine::WindowHandle() const {
+  if (view_ && view_->window() != nullptr) return view_->window();
   // A nonzero value that names this engine's window for as long as the engine lives.
   return reinterpret_cast<platform::WindowHandle>(
       static_cast<std::uintptr_t>(0x10000u + (reinterpret_cast<std::uintptr_t>(this) >> 4 & 0xFFFFu)));
@@ -190,6 +210,7 @@ Element* UILayoutEngine::Find(const std::string& name) const {
 std::uint32_t UILayoutEngine::RunModal(Element* window) {
   // A modal window is on screen while it runs and goes away when the run ends.
   window->visible = true;
+  if (view_) view_->SetModal(true, owner_);
   modal_runs_.push_back(ModalRun{window, false, 0});
   const size_t depth = modal_runs_.size();
   const std::weak_ptr<bool> alive = alive_;
@@ -198,6 +219,7 @@ std::uint32_t UILayoutEngine::RunModal(Element* window) {
   const std::uint32_t result = modal_runs_[depth - 1].ended ? modal_runs_[depth - 1].result : 0;
   modal_runs_.resize(depth - 1);
   window->visible = false;
+  if (view_) view_->SetModal(false, owner_);
   return result;
 }
 
@@ -266,6 +288,7 @@ bool UILayoutEngine::SelectComboItem(const std::string& name, int position) {
     auto found = by_id_.find(id);
     if (found == by_id_.end()) return;
     found->second->selection = position;
+    found->second->Changed();
     Deliver(id, kEventComboSelectionChanged);
   });
   return true;
@@ -278,6 +301,26 @@ bool UILayoutEngine::TypeText(const std::string& name, const std::string& gbk_te
     return false;
   }
   target->text = gbk_text;
+  target->Changed();
+  return true;
+}
+
+bool UILayoutEngine::ActOnScreen(const std::string& verb, const std::string& name, const std::string& argument) {
+  Element* target = Find(name);
+  platform::NativeHandle control = target && view_ ? view_->ControlOf(*target) : nullptr;
+  if (control == nullptr || !target->ShownOnScreen() || !target->enabled) return false;
+  const ElementKind kind = target->kind();
+  if (verb == "click" && kind == ElementKind::kButton) {
+    platform::ClickNative(control);
+  } else if (verb == "choose" && kind == ElementKind::kCombo) {
+    const int entry = std::atoi(argument.c_str());
+    if (entry < 0 || entry >= static_cast<int>(target->items.size())) return false;
+    platform::ChooseNative(control, entry);
+  } else if (verb == "type" && (kind == ElementKind::kEdit || kind == ElementKind::kPassword)) {
+    platform::TypeNative(control, platform::GbkToUtf8(argument));
+  } else {
+    return false;
+  }
   return true;
 }
 

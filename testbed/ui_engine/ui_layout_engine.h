@@ -13,6 +13,7 @@
 #include "framework/interfaces/ui_layout_engine.h"
 #include "testbed/common/testbed_component.h"
 #include "testbed/ui_engine/element.h"
+#include "testbed/ui_engine/window_view.h"
 
 namespace orv::testbed {
 
@@ -27,6 +28,9 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   static UILayoutEngine* From(IUILayoutEngine* engine);
   // Every engine alive, oldest first.
   static std::vector<UILayoutEngine*> All();
+  // From now on every engine, alive or new, shows its window on screen as well (see
+  // window_view.h); false where the system has no windows.
+  static bool ShowWindows();
 
   // IUILayoutEngine
   std::uint32_t LoadLayout(const char* path, std::uint32_t parent) override;
@@ -45,6 +49,7 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   std::uint32_t RunModal(Element* window);
   void EndModal(Element* window, std::uint32_t control_id);
   void Record(const std::string& call);
+  void ElementChanged(Element* element);
 
   // What a person does, queued on the message loop; false when the control is not there to
   // be used (missing, hidden or disabled).
@@ -53,12 +58,18 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   bool TypeText(const std::string& name, const std::string& gbk_text);
   // Any event code to a control, whatever its state.
   bool SendEvent(const std::string& name, std::int32_t code);
+  // A person's input through the system, on the control's window: "click" a button, "choose"
+  // entry `argument` of a combo box, "type" `argument` (GBK) into an edit box. False when
+  // the control has no window, is not there to be used or is not of that kind.
+  bool ActOnScreen(const std::string& verb, const std::string& name, const std::string& argument);
 
   // The object of that name anywhere in the tree, attached or not.
   Element* Find(const std::string& name) const;
   Element* window() const { return window_.get(); }
   platform::WindowHandle WindowHandle() const;
   bool InModalRun() const { return !modal_runs_.empty(); }
+  // The window on screen, or null.
+  WindowView* view() const { return view_.get(); }
 
   const std::vector<std::string>& calls() const { return calls_; }
   void ClearCalls() { calls_.clear(); }
@@ -92,6 +103,7 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   // Expires with the engine: queued clicks and running deliveries check it, since a handler
   // may release the engine (a dialog's window let go from inside its own event).
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::unique_ptr<WindowView> view_;  // last: it goes first, while the objects it shows live
 };
 
 }  // namespace orv::testbed

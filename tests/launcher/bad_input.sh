@@ -38,6 +38,9 @@ expect_error "speed 1e20" 'not "1e20"' --speed 1e20
 expect_error "speed 1e-6" 'not "1e-6"' --speed 1e-6
 expect_error "speed without a value" '--speed needs a value' --speed
 expect_error "scenario without a value" '--scenario needs a value' --scenario
+expect_error "a window here" 'windows exist only on Windows builds' --window
+expect_error "pictures here" 'windows exist only on Windows builds' --screenshot "$work/shots"
+expect_error "pictures of no window" '--screenshot takes pictures of the window' --console --screenshot "$work/shots"
 expect_error "scenario is a folder" 'scenarios: is a folder, not a scenario file' --scenario "$work/l/scenarios"
 : >"$work/empty.scn"
 expect_error "empty scenario" 'empty.scn: has no steps' --scenario "$work/empty.scn"

@@ -1,0 +1,357 @@
+#include "platform/native_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace orv::platform {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"OrvTestbedWindow";
+constexpr wchar_t kPanelClass[] = L"OrvTestbedPanel";
+// A drop-down list's window covers its list too; the layout gives the closed box's height.
+constexpr int kComboListHeight = 120;
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                         nullptr, nullptr);
+  std::string text(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
+                      nullptr);
+  return text;
+}
+
+HWND Hwnd(NativeHandle handle) { return static_cast<HWND>(handle); }
+
+COLORREF ColorOf(std::uint32_t rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
+
+int CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// Without a font that has the glyphs, Chinese texts are drawn as boxes (Wine has none of its
+// own): the first CJK family installed, else the system's default.
+HFONT UiFont() {
+  static HFONT font = [] {
+    const wchar_t* chosen = L"MS Shell Dlg";
+    HDC screen = GetDC(nullptr);
+    for (const wchar_t* family : {L"Microsoft YaHei", L"SimSun", L"WenQuanYi Micro Hei"}) {
+      LOGFONTW wanted{};
+      wanted.lfCharSet = DEFAULT_CHARSET;
+      lstrcpynW(wanted.lfFaceName, family, LF_FACESIZE);
+      bool found = false;
+      EnumFontFamiliesExW(screen, &wanted, &NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
+      if (found) {
+        chosen = family;
+        break;
+      }
+    }
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, chosen);
+  }();
+  return font;
+}
+
+NativeInputSink* SinkOf(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  return reinterpret_cast<NativeInputSink*>(GetWindowLongPtrW(root ? root : window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COMMAND && lparam != 0) {
+    // Only buttons send code 0 here (statics would need SS_NOTIFY).
+    const WORD code = HIWORD(wparam);
+    NativeInput input;
+    bool known = true;
+    if (code == BN_CLICKED) input = NativeInput::kClick;
+    else if (code == EN_CHANGE) input = NativeInput::kEditChanged;
+    else if (code == CBN_SELCHANGE) input = NativeInput::kComboChanged;
+    else known = false;
+    NativeInputSink* sink = SinkOf(window);
+    if (known && sink != nullptr) sink->OnNativeInput(reinterpret_cast<HWND>(lparam), input);
+    return 0;
+  }
+  if (message == WM_CLOSE && GetParent(window) == nullptr) {
+    // The view decides what closing means (a dialog's Close button, the launcher quitting).
+    if (NativeInputSink* sink = SinkOf(window)) sink->OnNativeInput(window, NativeInput::kClose);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void RegisterClasses() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = &WindowProc;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    window_class.lpszClassName = kWindowClass;
+    RegisterClassExW(&window_class);
+    window_class.lpszClassName = kPanelClass;
+    RegisterClassExW(&window_class);
+    return true;
+  }();
+  (void)registered;
+}
+
+void WriteLittle(std::FILE* file, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) std::fputc(static_cast<int>(value >> (8 * i) & 0xFF), file);
+}
+
+bool WriteBmp(const std::string& path, const void* bits, int width, int height, int stride) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const std::uint32_t image_size = static_cast<std::uint32_t>(stride) * static_cast<std::uint32_t>(height);
+  std::fputc('B', file);
+  std::fputc('M', file);
+  WriteLittle(file, 54 + image_size, 4);
+  WriteLittle(file, 0, 4);
+  WriteLittle(file, 54, 4);
+  WriteLittle(file, 40, 4);  // BITMAPINFOHEADER, rows bottom-up as the DIB holds them
+  WriteLittle(file, static_cast<std::uint32_t>(width), 4);
+  WriteLittle(file, static_cast<std::uint32_t>(height), 4);
+  WriteLittle(file, 1, 2);
+  WriteLittle(file, 24, 2);
+  for (int i = 0; i < 6; ++i) WriteLittle(file, 0, 4);
+  const bool written = std::fwrite(bits, 1, image_size, file) == image_size;
+  return std::fclose(file) == 0 && written;
+}
+
+std::function<void()> g_tick;
+UINT_PTR g_timer = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  static bool ticking = false;  // a tick that opens a modal loop must not run inside itself
+  if (ticking || !g_tick) return;
+  ticking = true;
+  g_tick();
+  ticking = false;
+}
+
+}  // namespace
+
+bool NativeWindowsAvailable() { return true; }
+
+NativeHandle CreateNativeWindow(const std::string& title, const NativeRect& rect, NativeHandle owner,
+                                NativeInputSink* sink) {
+  RegisterClasses();
+  const DWORD style = (owner ? WS_POPUP : WS_OVERLAPPED | WS_MINIMIZEBOX) | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD ex_style = owner ? WS_EX_DLGMODALFRAME : 0;
+  RECT outer{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+  AdjustWindowRectEx(&outer, style, FALSE, ex_style);
+  HWND window = CreateWindowExW(ex_style, kWindowClass, Wide(title).c_str(), style, outer.left, outer.top,
+                                outer.right - outer.left, outer.bottom - outer.top, Hwnd(owner), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  if (window != nullptr) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sink));
+  return window;
+}
+
+NativeHandle CreateNativeControl(NativeHandle parent, NativeKind kind, const NativeRect& rect) {
+  RegisterClasses();
+  const wchar_t* window_class = L"STATIC";
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD ex_style = 0;
+  int height = rect.height;
+  switch (kind) {
+    case NativeKind::kPanel: window_class = kPanelClass; style |= WS_CLIPCHILDREN; break;
+    case NativeKind::kStatic: style |= SS_LEFT | SS_NOPREFIX; break;
+    case NativeKind::kButton: window_class = L"BUTTON"; style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+    case NativeKind::kProgressBar: window_class = PROGRESS_CLASSW; style |= PBS_SMOOTH | WS_BORDER; break;
+    case NativeKind::kPassword: style |= ES_PASSWORD; [[fallthrough]];
+    case NativeKind::kEdit:
+      window_class = L"EDIT";
+      style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
+    case NativeKind::kCombo:
+      window_class = L"COMBOBOX";
+      style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      height += kComboListHeight;
+      break;
+  }
+  static int next_id = 100;
+  HWND control = CreateWindowExW(ex_style, window_class, L"", style, rect.x, rect.y, rect.width, height,
+                                 Hwnd(parent), reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (control == nullptr) return nullptr;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  if (kind == NativeKind::kProgressBar) {
+    SendMessageW(control, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(ColorOf(kProgressBarRgb)));
+    SendMessageW(control, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorOf(kProgressTroughRgb)));
+  }
+  return control;
+}
+
+void PlaceNativeWindow(NativeHandle window, const NativeRect& rect) {
+  if (window == nullptr) return;
+  RECT outer{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(window), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(Hwnd(window), GWL_EXSTYLE)));
+  SetWindowPos(Hwnd(window), nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DestroyNative(NativeHandle window) {
+  if (window == nullptr) return;
+  if (GetParent(Hwnd(window)) == nullptr) SetWindowLongPtrW(Hwnd(window), GWLP_USERDATA, 0);
+  DestroyWindow(Hwnd(window));
+}
+
+void SetNativeText(NativeHandle control, const std::string& text) {
+  if (control != nullptr && NativeText(control) != text) SetWindowTextW(Hwnd(control), Wide(text).c_str());
+}
+
+std::string NativeText(NativeHandle control) {
+  if (control == nullptr) return std::string();
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Hwnd(control))) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(Hwnd(control), text.data(), static_cast<int>(text.size()))));
+  return Utf8(text);
+}
+
+void ShowNative(NativeHandle control, bool show) {
+  if (control != nullptr) ShowWindow(Hwnd(control), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void EnableNative(NativeHandle control, bool enable) {
+  if (control != nullptr) EnableWindow(Hwnd(control), enable ? TRUE : FALSE);
+}
+
+bool NativeEnabled(NativeHandle control) { return control != nullptr && IsWindowEnabled(Hwnd(control)); }
+
+void SetNativeProgress(NativeHandle bar, int minimum, int maximum, int position) {
+  if (bar == nullptr) return;
+  SendMessageW(Hwnd(bar), PBM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+  SendMessageW(Hwnd(bar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void SetNativeItems(NativeHandle combo, const std::vector<std::string>& items) {
+  if (combo == nullptr) return;
+  SendMessageW(Hwnd(combo), CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    SendMessageW(Hwnd(combo), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+  }
+}
+
+void SetNativeSelection(NativeHandle combo, int selection) {
+  if (combo != nullptr) SendMessageW(Hwnd(combo), CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+}
+
+int NativeSelection(NativeHandle combo) {
+  return combo != nullptr ? static_cast<int>(SendMessageW(Hwnd(combo), CB_GETCURSEL, 0, 0)) : -1;
+}
+
+NativeRect NativeWindowRect(NativeHandle window) {
+  RECT client{};
+  POINT origin{0, 0};
+  if (window == nullptr || !GetClientRect(Hwnd(window), &client)) return NativeRect{};
+  ClientToScreen(Hwnd(window), &origin);
+  return NativeRect{origin.x, origin.y, client.right, client.bottom};
+}
+
+void PumpNativeMessages(int wait_ms) {
+  if (wait_ms > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(wait_ms), QS_ALLINPUT);
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void ClickNative(NativeHandle button) {
+  if (button != nullptr) SendMessageW(Hwnd(button), BM_CLICK, 0, 0);
+}
+
+void ChooseNative(NativeHandle combo, int entry) {
+  if (combo == nullptr) return;
+  SendMessageW(Hwnd(combo), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  // CB_SETCURSEL itself notifies nobody; a person's choice reaches the parent this way.
+  const WPARAM command = MAKEWPARAM(GetDlgCtrlID(Hwnd(combo)), CBN_SELCHANGE);
+  SendMessageW(GetParent(Hwnd(combo)), WM_COMMAND, command, reinterpret_cast<LPARAM>(combo));
+}
+
+void TypeNative(NativeHandle edit, const std::string& text) {
+  if (edit != nullptr) SetWindowTextW(Hwnd(edit), Wide(text).c_str());
+}
+
+void SetNativeTicker(int interval_ms, std::function<void()> tick) {
+  if (g_timer != 0) KillTimer(nullptr, g_timer);
+  g_timer = 0;
+  g_tick = std::move(tick);
+  if (interval_ms > 0 && g_tick) g_timer = SetTimer(nullptr, 0, static_cast<UINT>(interval_ms), &Tick);
+}
+
+bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::string& path) {
+  RECT bounds{};
+  for (NativeHandle window : windows) {
+    const NativeRect r = NativeWindowRect(window);
+    const RECT area{r.x, r.y, r.x + r.width, r.y + r.height};
+    UnionRect(&bounds, &bounds, &area);
+  }
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  if (width <= 0 || height <= 0) return false;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (picture == nullptr || bits == nullptr) {
+    DeleteDC(memory);
+    return false;
+  }
+  HGDIOBJ previous = SelectObject(memory, picture);
+  const RECT all{0, 0, width, height};
+  HBRUSH desktop = CreateSolidBrush(RGB(0x50, 0x50, 0x50));
+  HBRUSH edge = CreateSolidBrush(RGB(0x20, 0x20, 0x20));
+  FillRect(memory, &all, desktop);  // between windows
+  for (NativeHandle window : windows) {
+    // Drawn now, children included, so the picture shows the state of this moment.
+    RedrawWindow(Hwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const NativeRect r = NativeWindowRect(window);
+    HDC source = GetDC(Hwnd(window));
+    BitBlt(memory, r.x - bounds.left, r.y - bounds.top, r.width, r.height, source, 0, 0, SRCCOPY);
+    ReleaseDC(Hwnd(window), source);
+    if (GetWindow(Hwnd(window), GW_OWNER) != nullptr) {
+      // A dialog's edge, where it lies over its owner's area.
+      const RECT around{r.x - bounds.left - 1, r.y - bounds.top - 1, r.x - bounds.left + r.width + 1,
+                        r.y - bounds.top + r.height + 1};
+      FrameRect(memory, &around, edge);
+    }
+  }
+  DeleteObject(desktop);
+  DeleteObject(edge);
+  GdiFlush();
+  const bool written = WriteBmp(path, bits, width, height, (width * 3 + 3) & ~3);
+  SelectObject(memory, previous);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  return written;
+}
+
+int ShowNativeMessageBox(NativeHandle owner, const std::string& text, const std::string& caption,
+                         std::uint32_t style) {
+  return MessageBoxW(Hwnd(owner), Wide(text).c_str(), Wide(caption).c_str(), style);
+}
+
+}  // namespace orv::platform

@@ -1,0 +1,81 @@
+#include "testbed/launcher/window_mode.h"
+
+#include <cstdio>
+
+#include "platform/native_window.h"
+#include "testbed/launcher/console.h"
+#include "testbed/launcher/interactive.h"
+
+namespace orv::launcher {
+namespace {
+
+// How often the loop's due tasks run while the system's message box holds the thread.
+constexpr int kTickMs = 15;
+// How long the idle handler waits for a message: short enough that due steps are not late.
+constexpr int kIdleWaitMs = 10;
+
+bool OnScreen(Run* run, IUILayoutEngine* engine, const char* control) {
+  testbed::ControlState state{};
+  return engine != nullptr && run->testbed->GetControlState(engine, control, &state) && state.on_screen;
+}
+
+}  // namespace
+
+std::string ViewName(Run* run) {
+  IUILayoutEngine* dialog = run->testbed->FindEngineByWindow(kProxyDialogWindow);
+  if (dialog != nullptr && run->testbed->InModalRun(dialog)) return "proxy";
+  if (OnScreen(run, run->testbed->FindEngineByWindow("Dlg_Connecting"), "Dlg_Connecting")) return "connecting";
+  if (!OnScreen(run, run->window, "C2_Container")) return "window";
+  if (OnScreen(run, run->window, "C2_Button_StartGame")) return "startgame";
+  if (OnScreen(run, run->window, "C2_Static_UpdateFail")) return "error";
+  if (OnScreen(run, run->window, "C2_Button_Retry")) return "retry";
+  if (OnScreen(run, run->window, "C2_Static_Installing") || OnScreen(run, run->window, "C2_Static_UpdateSuccess")) {
+    return "install";
+  }
+  if (OnScreen(run, run->window, "Update_Container")) return "download";
+  return "window";
+}
+
+void SavePictureIfNew(Run* run) {
+  if (run->screenshot_folder.empty()) return;
+  const std::string frame = DrawScreen(run->testbed, run->window);
+  if (frame == run->last_picture) return;
+  run->last_picture = frame;
+  run->testbed->PumpWindows(0);  // what the windows were told to draw, drawn
+  char number[16];
+  std::snprintf(number, sizeof number, "%04d", ++run->pictures);
+  const std::string path = run->screenshot_folder + "/" + number + "_" + ViewName(run) + ".bmp";
+  if (!run->testbed->SaveWindowsPicture(path.c_str())) {
+    std::fprintf(stderr, "OrvLauncher: could not save the picture %s\n", path.c_str());
+  }
+}
+
+bool PumpWindowMessages(void* context) {
+  auto* run = static_cast<Run*>(context);
+  SavePictureIfNew(run);
+  run->testbed->PumpWindows(kIdleWaitMs);
+  if (!run->quit && run->testbed->CloseRequested(run->window)) Quit(run);
+  return true;
+}
+
+int AnswerInWindow(void* context, const char* caption, const char* text, std::uint32_t style) {
+  auto* run = static_cast<Run*>(context);
+  enum : int { kIdCancel = 2, kIdNo = 7 };
+  const unsigned buttons = style & 0xF;
+  if (run->quit) return buttons == 4 || buttons == 3 ? kIdNo : kIdCancel;  // Yes/No boxes: No
+  // The box runs its own message loop: the testbed's loop goes on from a timer meanwhile, so
+  // the scenario's steps keep arriving under the box.
+  static int open_boxes = 0;
+  if (open_boxes++ == 0) {
+    platform::SetNativeTicker(kTickMs, [run] {
+      run->testbed->RunDueTasks();
+      SavePictureIfNew(run);
+    });
+  }
+  const int answer = platform::ShowNativeMessageBox(run->testbed->ScreenWindow(run->window),
+                                                    MarkupToText(text ? text : ""), caption ? caption : "", style);
+  if (--open_boxes == 0) platform::SetNativeTicker(0, nullptr);
+  return answer;
+}
+
+}  // namespace orv::launcher

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The launcher's real window, under Wine on an Xvfb display, judged from the pictures it saves
+# of each frame: the progress bar is filled as far as the frame's percentage says, Start game
+# is drawn with the start-game view and never before, the error view's tip and the proxy
+# dialog's fields are drawn, and clicks, a choice and typing sent to the real controls reach
+# the module.
+#   window_view.sh <launcher folder> <frame_probe.exe> <wine prefix> <fixture's prefix>
+set -u
+source_folder=$1 probe_exe=$2
+export WINEPREFIX=$3 WINEDEBUG=-all
+for tool in xvfb-run wine wineserver; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing (Debian packages xvfb, wine)"; exit 77; }
+done
+[[ -e "$4.unusable" ]] && { echo "skipped: $(cat "$4.unusable")"; exit 77; }
+# A server of its own, started on the display: Wine's desktop takes the display it first saw.
+if [[ -z "${ORV_ON_XVFB:-}" ]]; then
+  exec env ORV_ON_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+quiet() { "$@" </dev/null >/dev/null 2>&1; }
+work=$(mktemp -d)
+trap 'quiet wineserver -k; rm -rf "$work"' EXIT
+mkdir -p "$WINEPREFIX"
+quiet wineserver -p
+quiet wine cmd /c exit
+cp -r "$source_folder" "$work/l"
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+probe() { wine "$probe_exe" "$@" </dev/null 2>&1 | tr -d '\r'; }
+
+# play <name> <scenario>: a batch run with a picture of each frame in $work/<name>/.
+play() {
+  (cd "$work/l" && wine OrvLauncher.exe --batch --screenshot "$work/$1" --scenario "$2") </dev/null \
+    >"$work/$1.crlf" 2>&1 || fail "$1: the run did not end as its scenario expects: $(tail -3 "$work/$1.crlf")"
+  tr -d '\r' <"$work/$1.crlf" >"$work/$1.txt"
+}
+
+# The bar's percentage in each printed frame, in order ("-" where no bar is shown); the
+# pictures are numbered the same way.
+bar_percents() {
+  awk '/^--- t=/ { if (n++) print p; p = "-" } /^=== summary/ { exit }
+       /^ *\[[#.]+\] [0-9]+%$/ { p = $NF; sub(/%/, "", p) } END { if (n) print p }' "$1"
+}
+
+# Places in the pictures, as the shipped layouts put them (the launcher's window at 0,0).
+bar=(96 16 340 22) start_button=(300 106 128 34) tip=(16 24 528 64)
+
+play full full_update
+mapfile -t percent < <(bar_percents "$work/full.txt")
+measured=0 start_seen=0
+for picture in "$work"/full/*.bmp; do
+  name=$(basename "$picture" .bmp)
+  view=${name#*_} shown=${percent[$((10#${name%%_*} - 1))]:--}
+  [[ $view == download || $view == install || $view == startgame ]] || continue
+  if [[ $view == download && $shown != - ]] && ((shown > 0 && shown < 100)); then
+    filled=$(probe "$picture" fill "${bar[@]}")
+    ((filled >= shown - 2 && filled <= shown + 2)) || fail "$name reads $shown % but its bar is filled $filled %"
+    measured=$((measured + 1))
+  fi
+  ink=$(probe "$picture" ink "${start_button[@]}")
+  if [[ $view == startgame ]]; then
+    ((start_seen || ink > 100)) || fail "$name: the start-game view without the Start game button ($ink dark pixels)"
+    start_seen=1
+  elif ((ink != 0)); then
+    fail "$name: something is drawn where Start game goes before the start-game view ($ink dark pixels)"
+  fi
+done
+((measured >= 3)) || fail "full_update: $measured download frames with a partly filled bar, want at least 3"
+((start_seen)) || fail "full_update: no start-game frame among: $(ls "$work/full")"
+
+# The error tip is shown when the server could not be reached at all.
+play error fail_before_progress
+error_picture=$(ls "$work"/error/*_error.bmp 2>/dev/null | head -1)
+if [[ -z "$error_picture" ]]; then
+  fail "fail_before_progress: no error frame among: $(ls "$work/error")"
+elif (($(probe "$error_picture" ink "${tip[@]}") < 100)); then
+  fail "$(basename "$error_picture"): the error tip's area is empty"
+fi
+
+# The person's part of proxy_then_retry done on the real controls, through the system's
+# messages, with another address typed in: the combo box's change must reach the dialog (which
+# fills the fields from the stored entry), the typed address what OK stores, each click its
+# handler; the run checks that the engine was handed that proxy and the game started.
+{
+  sed -e 's/^at \([0-9]*\) \(click\|choose\) /at \1 real-\2 /' -e 's/^expect proxy .*/expect proxy HTTP 10.0.0.9:8080/' \
+    "$work/l/scenarios/proxy_then_retry.scn"
+  echo "at 1350 real-type Dlg_Adress_Edt 10.0.0.9"
+} >"$work/real.scn"
+play proxy "$work/real.scn"
+refused=$(grep -E '^=== real-.*not possible now' "$work/proxy.txt")
+[[ -z "$refused" && $(grep -c '^=== real-' "$work/proxy.txt") -eq 6 ]] || fail "proxy: real input refused: $refused"
+
+# The proxy dialog, centred over the window (92 pixels in) and level with its top.
+proxy_picture=$(ls "$work"/proxy/*_proxy.bmp 2>/dev/null | head -1)
+for field in "20 combo" "56 address" "88 port" "120 user" "152 password" "184 domain"; do
+  [[ -n "$proxy_picture" ]] || { fail "proxy: no proxy dialog frame"; break; }
+  ink=$(probe "$proxy_picture" ink 202 "${field%% *}" 90 24)
+  ((ink > 20)) || fail "$(basename "$proxy_picture"): the ${field#* } field is not drawn ($ink dark pixels)"
+done
+
+echo "window_view: $measured bars measured, $failures failure(s)"
+((failures == 0))
