@@ -4,14 +4,14 @@
 # is drawn with the start-game view and never before, the error view's tip and the proxy
 # dialog's fields are drawn, and clicks, a choice and typing sent to the real controls reach
 # the module.
-#   window_view.sh <launcher folder> <frame_probe.exe> <wine prefix> <fixture's prefix>
+#   window_view.sh <launcher folder> <wine prefix> <fixture's prefix>
 set -u
-source_folder=$1 probe_exe=$2
-export WINEPREFIX=$3 WINEDEBUG=-all
-for tool in xvfb-run wine wineserver; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing (Debian packages xvfb, wine)"; exit 77; }
+source_folder=$1
+export WINEPREFIX=$2 WINEDEBUG=-all
+for tool in xvfb-run wine wineserver convert-im6.q16; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing (Debian packages xvfb, wine, imagemagick)"; exit 77; }
 done
-[[ -e "$4.unusable" ]] && { echo "skipped: $(cat "$4.unusable")"; exit 77; }
+[[ -e "$3.unusable" ]] && { echo "skipped: $(cat "$3.unusable")"; exit 77; }
 # A server of its own, started on the display: Wine's desktop takes the display it first saw.
 if [[ -z "${ORV_ON_XVFB:-}" ]]; then
   exec env ORV_ON_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
@@ -25,7 +25,22 @@ quiet wine cmd /c exit
 cp -r "$source_folder" "$work/l"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
-probe() { wine "$probe_exe" "$@" </dev/null 2>&1 | tr -d '\r'; }
+# probe <picture> fill|ink X Y W H, an area in the picture's pixels from its top left corner:
+# how much of the progress bar there is filled, in percent (along its middle row: coloured
+# pixels against the light trough, the border counting as neither; -1 without a bar), or how
+# many dark pixels (text, edges) the area holds.
+probe() {
+  local what=$2 x=$3 y=$4 w=$5 h=$6
+  [[ $what == fill ]] && y=$((y + h / 2)) h=1
+  convert-im6.q16 "$1" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- | awk -F'[(),]' -v what="$what" '
+    /^#/ { next }
+    { r = $3; g = $4; b = $5; low = r < g ? r : g; low = b < low ? b : low
+      high = r > g ? r : g; high = b > high ? b : high
+      if (high - low > 80) filled++; else if (low > 200) trough++
+      if (r * 3 + g * 6 + b < 1100) dark++ }  # luma below about 110
+    END { if (what == "ink") print dark + 0
+          else print filled + trough == 0 ? -1 : int((filled * 100) / (filled + trough) + 0.5) }'
+}
 
 # play <name> <scenario>: a batch run with a picture of each frame in $work/<name>/.
 play() {
