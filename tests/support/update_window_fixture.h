@@ -35,7 +35,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
     return Called("GetProxyConfig", 1);
   }
   int SetProxyConfig(ProxyConfig* config) override {
-    if (config != nullptr) stored = *config;
+    if (config != nullptr) proxy = *config;
     return Called("SetProxyConfig", 1);
   }
   int ReportStat(std::uint32_t code, std::uint32_t value) override {
@@ -52,8 +52,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
   Stats stats;
   IUILayoutEngine* ui = nullptr;  // what GetUIEngine answers
   int client_info_result = 1;
-  ProxyConfig proxy{};   // what GetProxyConfig hands out
-  ProxyConfig stored{};  // what SetProxyConfig received
+  ProxyConfig proxy{};  // what GetProxyConfig hands out, and SetProxyConfig stores
   int start_game_count = 0;
   std::function<void()> on_start_game;  // runs inside OnStartGame
   // Runs inside every call above, with its name: a launcher that lets go of the window from
@@ -96,6 +95,7 @@ class UpdateWindowTest : public ::testing::Test {
     ReleaseWindow();
     Pump();
     window_ui->Release(0);
+    EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));  // whatever the test did to it
   }
 
   // Another window, through the factory as the launcher gets one.
@@ -112,6 +112,13 @@ class UpdateWindowTest : public ::testing::Test {
   void ReleaseWindow() {
     if (update != nullptr && testbed.factory()->ReleaseComponent(update) == 0) update->Release(0);
     update = nullptr;
+  }
+  // A window of its own for what follows: nothing an earlier one kept (its engine, its last
+  // argument) carries over.
+  void FreshWindow() {
+    ReleaseWindow();
+    update = CreateWindow();
+    ASSERT_EQ(1, InitWindow());
   }
   void SetScenario(const std::string& text) { ASSERT_TRUE(testbed.control()->SetScenario(text.c_str())) << text; }
   void Pump() { testbed.control()->RunUntilIdle(); }
