@@ -79,16 +79,12 @@ class UpdateEvents : public UpdateWindowTest {
     return view;
   }
 
-  // The progress view as a person sees it: texts, flags and the bar (buttons aside).
+  // The progress view as a person sees it, buttons aside: what is shown, every text, the bar.
   std::string Snapshot() {
-    std::string seen = std::to_string(State("C2_Process_Level").position);
-    std::vector<const char*> names = kProgressTexts;
-    names.insert(names.end(), {"Container_ProcessBackGround", "Update_Container", "StartGame_Container",
-                               "C2_Static_StartGame", "C2_Static_UpdateFail"});
-    for (const char* name : names) {
-      seen += std::string("|") + name + "=" + std::to_string(State(name).visible) + Text(name);
-    }
-    return seen;
+    std::string seen = Shown({"Container_ProcessBackGround", "Update_Container", "StartGame_Container",
+                              "C2_Static_StartGame", "C2_Static_UpdateFail"});
+    for (const char* name : kProgressTexts) seen += std::string("|") + (Visible(name) ? "" : "hidden ") + Text(name);
+    return seen + "|" + std::to_string(State("C2_Process_Level").position);
   }
 
   // The window's own log lines among everything written to the debugger since the last call.

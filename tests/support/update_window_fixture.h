@@ -127,7 +127,7 @@ class UpdateWindowTest : public ::testing::Test {
   // A click event, whatever the control's state (while connecting, for instance, the window
   // is hidden behind the connecting dialog).
   bool Press(const char* control) { return testbed.control()->SendEvent(window_ui, control, kEventClick); }
-  // How many connecting dialogs exist, and whether one is on screen.
+  // How many connecting dialogs exist, and whether the newest is on screen (its window renders).
   int ConnectingDialogs() {
     int count = 0;
     for (int i = 0; i < testbed.control()->UIEngineCount(); ++i) {
@@ -136,10 +136,7 @@ class UpdateWindowTest : public ::testing::Test {
     return count;
   }
   bool ConnectingShown() {
-    testbed::ControlState state{};
-    IUILayoutEngine* dialog = testbed.control()->FindEngineByWindow("Dlg_Connecting");
-    return dialog != nullptr && testbed.control()->GetControlState(dialog, "Dlg_Connecting", &state) &&
-           state.on_screen == 1;
+    return *testbed.control()->Render(testbed.control()->FindEngineByWindow("Dlg_Connecting")) != '\0';
   }
   std::string UICalls() { return testbed.control()->UICalls(window_ui); }
   void ClearUICalls() { testbed.control()->ClearUICalls(window_ui); }
