@@ -148,6 +148,7 @@ TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
                PressButton("Dlg_ProxySetting_OK_Btn")});
     ASSERT_EQ(1, std::count(host.calls.begin(), host.calls.end(), "SetProxyConfig"));
     EXPECT_EQ(2, host.proxy.selected_index);
+    EXPECT_EQ(std::uint32_t{kProxyEntryCount}, host.proxy.entry_count);  // though the launcher's had none
     const ProxyEntry& entry = host.proxy.entries[2];
     EXPECT_EQ(kProxyHttp, entry.type);
     EXPECT_STREQ("192.168.1.20", entry.address);

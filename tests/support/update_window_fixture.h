@@ -87,7 +87,6 @@ class UpdateWindowTest : public ::testing::Test {
     testbed.Configure(ini);
     window_ui = testbed.control()->CreateWindowEngine("MainWindow");
     host.ui = window_ui;
-    host.proxy.entry_count = kProxyEntryCount;
     update = CreateWindow();
     ASSERT_NE(nullptr, update);
   }
