@@ -38,12 +38,6 @@ class UpdateEvents : public UpdateWindowTest {
  protected:
   std::string MoreConfiguration() override { return "[Log]\nDebugMask=3\nFileMask=0\n"; }
 
-  void Begin(const std::string& scenario, std::uint32_t embedded = 0) {
-    ASSERT_EQ(1, InitWindow(embedded));
-    SetScenario(scenario);
-    ASSERT_EQ(1, update->StartUpdate(1));
-  }
-
   int Played() { return JournalCount("UpdateEngine -> "); }
   // Plays the next `steps` steps and leaves the rest queued.
   void Play(int steps = 1) {
@@ -284,7 +278,7 @@ TEST_F(UpdateEvents, FinishWithoutAnUpdate) {
 
 TEST_F(UpdateEvents, FinishWithoutAnUpdateWhenEmbeddedShowsTheStartGameView) {
   files.Write("taskinfo.ini", "[ProjectOption]\nprojectname=Orv\n");
-  Begin("0 finish\n", 1);
+  Begin("0 finish\n", 1, 1);
   update->SetShowProxyButton(0);
   Pump();
   EXPECT_EQ(0, host.start_game_count);

@@ -85,8 +85,7 @@ TEST_F(UpdateWindowTest, ALayoutOfARootOfItsOwn) {
   ReleaseWindow();
   Pump();
   ASSERT_EQ(0, reinterpret_cast<int (*)()>(platform::FindExport(testbed.handle(), "OrvFactUnloadModules"))());
-  update = CreateWindow();
-  ASSERT_EQ(1, InitWindow());
+  FreshWindow();
   EXPECT_NE(std::string::npos, UICalls().find("MainWindow.LoadFromLayout(" + path + ",1)\n"));
 
   SetScenario("0 progress phase=1 percent=10 size=2048 speed=1\n");
@@ -97,9 +96,7 @@ TEST_F(UpdateWindowTest, ALayoutOfARootOfItsOwn) {
 }
 
 TEST_F(UpdateWindowTest, StartsKeepOneEngineAndHandItTheClientAndTheProxy) {
-  ASSERT_EQ(1, InitWindow());
-  SetScenario("option\n");  // an engine that starts and then says nothing
-  EXPECT_EQ(1, update->StartUpdate(3));
+  Begin("option\n", 3);  // an engine that starts and then says nothing
   EXPECT_TRUE(JournalInOrder({"CreateById(1014,", "UpdateEngine.Advise(0)",
                               "UpdateEngine.SetUpdateParams(client=77,argument=3)", kStartLine}));
   EXPECT_TRUE(ConnectingShown());
@@ -133,9 +130,7 @@ TEST_F(UpdateWindowTest, StartsKeepOneEngineAndHandItTheClientAndTheProxy) {
 }
 
 TEST_F(UpdateWindowTest, ARefusedStartShowsNoDialogAndKeepsTheEngineAndTheLastArgument) {
-  ASSERT_EQ(1, InitWindow());
-  SetScenario("option\n");
-  ASSERT_EQ(1, update->StartUpdate(11));  // another window's argument
+  Begin("option\n", 11);  // another window's argument
   // RunUpdate is called once unless the start record is refused.
   const struct { const char* scenario; int runs; } refusing[] = {{"option params=0\n", 0}, {"option run=0\n", 1}};
   for (const auto& engine : refusing) {
@@ -229,9 +224,7 @@ TEST_F(CancelButton, TheAnswerAndThePhaseDecide) {
 }
 
 TEST_F(UpdateWindowTest, OnlyClicksCountAndStartGameReleasedFromItsListenerWaitsForTheClick) {
-  ASSERT_EQ(1, InitWindow());
-  SetScenario("option\n");
-  ASSERT_EQ(1, update->StartUpdate(1));
+  Begin("option\n");
   window_ui->GetControl(window_ui->FindControl("C2_Button_StartGame"))->Show(1);
   testbed.ClearJournal();
   ASSERT_TRUE(testbed.control()->SendEvent(window_ui, "C2_Button_StartGame", kEventComboSelectionChanged));

@@ -107,6 +107,12 @@ class UpdateWindowTest : public ::testing::Test {
     if (update != nullptr) EventSourceOf(update)->Advise(host.listener(), 0);
     return result;
   }
+  // Init, then a start whose engine plays `scenario` as the loop runs.
+  void Begin(const std::string& scenario, std::uint32_t argument = 1, std::uint32_t embedded = 0) {
+    ASSERT_EQ(1, InitWindow(embedded));
+    SetScenario(scenario);
+    ASSERT_EQ(1, update->StartUpdate(argument));
+  }
   // Releases the window now (it is released at the end of the test otherwise).
   void ReleaseWindow() {
     if (update != nullptr && testbed.factory()->ReleaseComponent(update) == 0) update->Release(0);
