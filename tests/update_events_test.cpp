@@ -209,7 +209,6 @@ TEST_F(UpdateEvents, ARecordMarkedInvalidOnlyStoresPhaseAndKind) {
   EXPECT_EQ(0, State("C2_Container").on_screen);  // the root view stays hidden
 
   // Cancel asks about the kind of update the record named, and the phase says it is too late.
-  testbed.ClearJournal();
   testbed.control()->PushMessageBoxAnswer(6);
   ASSERT_TRUE(Press("C2_Button_Cancel"));
   Pump();

@@ -144,7 +144,6 @@ class UpdateWindowTest : public ::testing::Test {
     return *testbed.control()->Render(testbed.control()->FindEngineByWindow("Dlg_Connecting")) != '\0';
   }
   std::string UICalls() { return testbed.control()->UICalls(window_ui); }
-  void ClearUICalls() { testbed.control()->ClearUICalls(window_ui); }
   testbed::ControlState State(const char* name) {  // visible -1: no such control
     testbed::ControlState state{};
     if (!testbed.control()->GetControlState(window_ui, name, &state)) state.visible = -1;
