@@ -155,11 +155,6 @@ TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
     EXPECT_STREQ("corp", entry.domain);
     EXPECT_EQ(0, std::memcmp(launchers.entries, host.proxy.entries, 2 * sizeof(ProxyEntry)));
   }
-
-  // The next start hands the stored entry to the engine.
-  testbed.ClearJournal();
-  ASSERT_EQ(1, update->StartUpdate(1));
-  EXPECT_EQ(1, JournalCount("UpdateEngine.UseProxy(3,192.168.1.20,8080)"));
 }
 
 // The launcher lets go of the window while the dialog still has events queued: a combo
