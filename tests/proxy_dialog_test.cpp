@@ -79,8 +79,7 @@ const char* const kFields[] = {"Dlg_Adress_Edt", "Dlg_Port_Edt", "Dlg_User_Edt",
 
 TEST_F(ProxyDialog, StartsFromTheStoredEntryFollowsTheChosenTypeAndCancelStoresNothing) {
   StoreEntry(1, kProxySocks5, "10.0.0.1", 1080);
-  StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);
-  host.proxy.selected_index = 0;  // stored: no proxy
+  StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);  // selected: entry 0, no proxy
   RunDialog({
       [&](IUILayoutEngine*) {
         EXPECT_EQ(0, DialogState("Dlg_Type_Combo").selection);
@@ -161,7 +160,6 @@ TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
 // change and a second OK behind the OK that ends the modal run. Neither may reach the freed
 // window, dialog or dialog engine.
 TEST_F(ProxyDialog, EventsQueuedBehindOkSurviveTheWindowsRelease) {
-  StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);
   // Released in the window's OK handling (the first read from the OK on), then in the dialog's
   // combo handling (the second).
   for (const int release_at : {1, 2}) {
