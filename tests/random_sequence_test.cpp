@@ -27,14 +27,6 @@ class RandomSequences : public UpdateWindowTest {
   std::uint32_t Pick(std::uint32_t n) { return static_cast<std::uint32_t>(random_() % n); }
   std::uint32_t Extreme() { return kExtremes[Pick(sizeof kExtremes / sizeof *kExtremes)]; }
 
-  // The launcher lets go of the window, once, inside the next callback of that name.
-  void ReleaseInside(const std::string& name) { release_in_ = name; }
-  void OnHostCall(const std::string& call) {
-    if (call != release_in_ || update == nullptr) return;
-    release_in_.clear();
-    ReleaseWindow();
-  }
-
   void EngineEvent() {
     IUpdateEngineEvent* events = testbed.control()->NewestEngineListener();
     if (events == nullptr) return;
@@ -67,7 +59,7 @@ class RandomSequences : public UpdateWindowTest {
       case 1: control->TypeText(dialog, "Dlg_Adress_Edt", std::string(self->Pick(40), 'a').c_str()); break;
       case 2: control->TypeText(dialog, "Dlg_Port_Edt", std::to_string(self->Extreme()).c_str()); break;
       case 3: control->Click(dialog, self->Pick(2) ? "Dlg_ProxySetting_OK_Btn" : "Dlg_Close_Btn"); break;
-      default: self->ReleaseInside(kHostCalls[self->Pick(5)]); break;
+      default: self->release_in_ = kHostCalls[self->Pick(5)]; break;
     }
     return true;
   }
@@ -89,7 +81,7 @@ class RandomSequences : public UpdateWindowTest {
       case 1: update->StartUpdate(Extreme()); break;
       case 2: case 3: EngineEvent(); break;
       case 4: case 5: Press(kButtons[Pick(4)]); break;
-      case 6: ReleaseInside(kHostCalls[Pick(5)]); break;
+      case 6: release_in_ = kHostCalls[Pick(5)]; break;
       case 7:
         update->Close();
         if (Pick(2) != 0) ReleaseWindow();  // as launchers do; calls after Close are misuse
@@ -101,7 +93,7 @@ class RandomSequences : public UpdateWindowTest {
   }
 
   std::mt19937 random_;
-  std::string release_in_;
+  std::string release_in_;  // the launcher lets go of the window, once, inside the next call of that name
 };
 
 TEST_F(RandomSequences, LeaveNothingBehindAndTripNoAssertion) {
@@ -111,7 +103,11 @@ TEST_F(RandomSequences, LeaveNothingBehindAndTripNoAssertion) {
   // come from the sequence itself.
   SetScenario("0 need\n0 timing\n");
   testbed.control()->SetIdleHandler(&RandomSequences::DialogStep, this);
-  host.during = [this](const std::string& call) { OnHostCall(call); };
+  host.during = [this](const std::string& call) {
+    if (call != release_in_ || update == nullptr) return;
+    release_in_.clear();
+    ReleaseWindow();
+  };
   testbed.control()->SetMessageBoxResponder(&RandomSequences::Answer, this);
   for (int seed = 1; seed <= sequences; ++seed) {
     random_.seed(static_cast<std::mt19937::result_type>(seed));
@@ -127,14 +123,12 @@ TEST_F(RandomSequences, LeaveNothingBehindAndTripNoAssertion) {
     ASSERT_EQ(1, testbed.control()->UIEngineCount()) << "seed " << seed << ": a dialog outlived its window";
     ASSERT_EQ(1, ModuleCanUnloadNow()) << "seed " << seed << ": a component is left";
     testbed.ClearJournal();  // records of earlier sequences only cost time
-    ClearUICalls();
     const std::string lines = debug.Take();
     ASSERT_EQ(std::string::npos, lines.find("Orvex[Assert]")) << "seed " << seed << ":\n" << lines;
   }
   testbed.control()->SetIdleHandler(nullptr, nullptr);
   testbed.control()->SetMessageBoxResponder(nullptr, nullptr);
   host.during = nullptr;
-  update = CreateWindow();  // for the fixture's own end
 }
 
 }  // namespace

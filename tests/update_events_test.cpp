@@ -38,12 +38,6 @@ class UpdateEvents : public UpdateWindowTest {
  protected:
   std::string MoreConfiguration() override { return "[Log]\nDebugMask=3\nFileMask=0\n"; }
 
-  void Begin(const std::string& scenario, std::uint32_t embedded = 0) {
-    ASSERT_EQ(1, InitWindow(embedded));
-    SetScenario(scenario);
-    ASSERT_EQ(1, update->StartUpdate(1));
-  }
-
   int Played() { return JournalCount("UpdateEngine -> "); }
   // Plays the next `steps` steps and leaves the rest queued.
   void Play(int steps = 1) {
@@ -79,16 +73,12 @@ class UpdateEvents : public UpdateWindowTest {
     return view;
   }
 
-  // The progress view as a person sees it: texts, flags and the bar (buttons aside).
+  // The progress view as a person sees it, buttons aside: what is shown, every text, the bar.
   std::string Snapshot() {
-    std::string seen = std::to_string(State("C2_Process_Level").position);
-    std::vector<const char*> names = kProgressTexts;
-    names.insert(names.end(), {"Container_ProcessBackGround", "Update_Container", "StartGame_Container",
-                               "C2_Static_StartGame", "C2_Static_UpdateFail"});
-    for (const char* name : names) {
-      seen += std::string("|") + name + "=" + std::to_string(State(name).visible) + Text(name);
-    }
-    return seen;
+    std::string seen = Shown({"Container_ProcessBackGround", "Update_Container", "StartGame_Container",
+                              "C2_Static_StartGame", "C2_Static_UpdateFail"});
+    for (const char* name : kProgressTexts) seen += std::string("|") + (Visible(name) ? "" : "hidden ") + Text(name);
+    return seen + "|" + std::to_string(State("C2_Process_Level").position);
   }
 
   // The window's own log lines among everything written to the debugger since the last call.
@@ -191,7 +181,6 @@ TEST_F(UpdateEvents, ThePhaseDecidesTextsControlsAndTheBar) {
   EXPECT_EQ(download + "40 / can cancel", View());
   Play();  // 100 ends the download: too late to cancel
   EXPECT_EQ(download + "100", View());
-  EXPECT_FALSE(Click("C2_Button_Cancel"));
   EXPECT_EQ("下载升级包完成", Text("C2_Static_UpdateVersion"));
   Play();  // the install phase starts at 0: the bar keeps the download's position
   EXPECT_EQ(install + "100", View());
@@ -213,7 +202,6 @@ TEST_F(UpdateEvents, ARecordMarkedInvalidOnlyStoresPhaseAndKind) {
               "[canceladviseupdatewhendownload]\nNotice=Stop the advised update?\n"
               "[cancelupdatewheninstall]\nNotice=Installing, cannot stop.\n");
   Begin(Progress(2, 40, 10485760, 524288, "version=2.1.0 kind=2 valid=0"));
-  EXPECT_EQ(1, ConnectingDialogs());
   const std::string before = Snapshot();
   Play();
   EXPECT_EQ(0, ConnectingDialogs());
@@ -221,7 +209,6 @@ TEST_F(UpdateEvents, ARecordMarkedInvalidOnlyStoresPhaseAndKind) {
   EXPECT_EQ(0, State("C2_Container").on_screen);  // the root view stays hidden
 
   // Cancel asks about the kind of update the record named, and the phase says it is too late.
-  testbed.ClearJournal();
   testbed.control()->PushMessageBoxAnswer(6);
   ASSERT_TRUE(Press("C2_Button_Cancel"));
   Pump();
@@ -290,7 +277,7 @@ TEST_F(UpdateEvents, FinishWithoutAnUpdate) {
 
 TEST_F(UpdateEvents, FinishWithoutAnUpdateWhenEmbeddedShowsTheStartGameView) {
   files.Write("taskinfo.ini", "[ProjectOption]\nprojectname=Orv\n");
-  Begin("0 finish\n", 1);
+  Begin("0 finish\n", 1, 1);
   update->SetShowProxyButton(0);
   Pump();
   EXPECT_EQ(0, host.start_game_count);

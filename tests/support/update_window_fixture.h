@@ -35,7 +35,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
     return Called("GetProxyConfig", 1);
   }
   int SetProxyConfig(ProxyConfig* config) override {
-    if (config != nullptr) stored = *config;
+    if (config != nullptr) proxy = *config;
     return Called("SetProxyConfig", 1);
   }
   int ReportStat(std::uint32_t code, std::uint32_t value) override {
@@ -52,8 +52,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
   Stats stats;
   IUILayoutEngine* ui = nullptr;  // what GetUIEngine answers
   int client_info_result = 1;
-  ProxyConfig proxy{};   // what GetProxyConfig hands out
-  ProxyConfig stored{};  // what SetProxyConfig received
+  ProxyConfig proxy{};  // what GetProxyConfig hands out, and SetProxyConfig stores
   int start_game_count = 0;
   std::function<void()> on_start_game;  // runs inside OnStartGame
   // Runs inside every call above, with its name: a launcher that lets go of the window from
@@ -88,7 +87,6 @@ class UpdateWindowTest : public ::testing::Test {
     testbed.Configure(ini);
     window_ui = testbed.control()->CreateWindowEngine("MainWindow");
     host.ui = window_ui;
-    host.proxy.entry_count = kProxyEntryCount;
     update = CreateWindow();
     ASSERT_NE(nullptr, update);
   }
@@ -96,6 +94,7 @@ class UpdateWindowTest : public ::testing::Test {
     ReleaseWindow();
     Pump();
     window_ui->Release(0);
+    EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));  // whatever the test did to it
   }
 
   // Another window, through the factory as the launcher gets one.
@@ -108,10 +107,23 @@ class UpdateWindowTest : public ::testing::Test {
     if (update != nullptr) EventSourceOf(update)->Advise(host.listener(), 0);
     return result;
   }
+  // Init, then a start whose engine plays `scenario` as the loop runs.
+  void Begin(const std::string& scenario, std::uint32_t argument = 1, std::uint32_t embedded = 0) {
+    ASSERT_EQ(1, InitWindow(embedded));
+    SetScenario(scenario);
+    ASSERT_EQ(1, update->StartUpdate(argument));
+  }
   // Releases the window now (it is released at the end of the test otherwise).
   void ReleaseWindow() {
     if (update != nullptr && testbed.factory()->ReleaseComponent(update) == 0) update->Release(0);
     update = nullptr;
+  }
+  // A window of its own for what follows: nothing an earlier one kept (its engine, its last
+  // argument) carries over.
+  void FreshWindow() {
+    ReleaseWindow();
+    update = CreateWindow();
+    ASSERT_EQ(1, InitWindow());
   }
   void SetScenario(const std::string& text) { ASSERT_TRUE(testbed.control()->SetScenario(text.c_str())) << text; }
   void Pump() { testbed.control()->RunUntilIdle(); }
@@ -120,7 +132,7 @@ class UpdateWindowTest : public ::testing::Test {
   // A click event, whatever the control's state (while connecting, for instance, the window
   // is hidden behind the connecting dialog).
   bool Press(const char* control) { return testbed.control()->SendEvent(window_ui, control, kEventClick); }
-  // How many connecting dialogs exist, and whether one is on screen.
+  // How many connecting dialogs exist, and whether the newest is on screen (its window renders).
   int ConnectingDialogs() {
     int count = 0;
     for (int i = 0; i < testbed.control()->UIEngineCount(); ++i) {
@@ -129,13 +141,9 @@ class UpdateWindowTest : public ::testing::Test {
     return count;
   }
   bool ConnectingShown() {
-    testbed::ControlState state{};
-    IUILayoutEngine* dialog = testbed.control()->FindEngineByWindow("Dlg_Connecting");
-    return dialog != nullptr && testbed.control()->GetControlState(dialog, "Dlg_Connecting", &state) &&
-           state.on_screen == 1;
+    return *testbed.control()->Render(testbed.control()->FindEngineByWindow("Dlg_Connecting")) != '\0';
   }
   std::string UICalls() { return testbed.control()->UICalls(window_ui); }
-  void ClearUICalls() { testbed.control()->ClearUICalls(window_ui); }
   testbed::ControlState State(const char* name) {  // visible -1: no such control
     testbed::ControlState state{};
     if (!testbed.control()->GetControlState(window_ui, name, &state)) state.visible = -1;
