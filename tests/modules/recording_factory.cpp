@@ -4,26 +4,21 @@
 #include <string>
 
 #include "framework/interfaces/module_exports.h"
+#include "testbed/common/testbed_component.h"
 #include "tests/modules/probe_interfaces.h"
 
 namespace orv::testing {
 namespace {
 
-class RecordingFactory final : public IComponentFactory {
+class RecordingFactory final : public testbed::TestbedComponent<IComponentFactory, kComponentFactoryId> {
  public:
   FactoryRecording recording;
 
-  std::uint32_t GetComponentID() override { return kComponentFactoryId; }
-  int IsAlive() override { return 1; }
-  void Release(int) override { recording.calls.push_back("Release"); }
-  int GetFreeInMap() override { return free_in_map_; }
+  void Release(int) override { recording.calls.push_back("Release"); }  // one object for the process
   void SetFreeInMap(int value) override {
-    free_in_map_ = value;
+    TestbedComponent::SetFreeInMap(value);
     recording.calls.push_back("SetFreeInMap(" + std::to_string(value) + ")");
   }
-  void Reserved1() override {}
-  void Reserved2() override {}
-  void Reserved3() override {}
 
   IComponent* CreateById(ComponentId component_id, const char* registry) override {
     recording.calls.push_back("CreateById(" + std::to_string(component_id) + "," +
@@ -54,9 +49,6 @@ class RecordingFactory final : public IComponentFactory {
     recording.calls.push_back("ReleaseComponent");
     return recording.release_component_result;
   }
-
- private:
-  int free_in_map_ = 0;
 };
 
 RecordingFactory g_factory;
