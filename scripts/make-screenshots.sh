@@ -13,13 +13,7 @@ if [[ -z "${ORV_ON_XVFB:-}" ]]; then
 fi
 
 export WINEPREFIX=$root/build/win64/wineprefix-window WINEDEBUG=-all
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
-work=$(mktemp -d)
-trap 'quiet wineserver -k; rm -rf "$work"' EXIT
-mkdir -p "$WINEPREFIX"
-quiet wineserver -p
-quiet wine cmd /c exit
-cp -r "$root/build/win64/launcher" "$work/l"
+source "$root/scripts/wine-window-session.sh" "$root/build/win64/launcher"
 
 for scenario in full_update fail_before_progress proxy_then_retry; do
   (cd "$work/l" && quiet wine OrvLauncher.exe --batch --screenshot "$work/$scenario" --scenario "$scenario")

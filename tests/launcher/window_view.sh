@@ -16,13 +16,7 @@ done
 if [[ -z "${ORV_ON_XVFB:-}" ]]; then
   exec env ORV_ON_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
-work=$(mktemp -d)
-trap 'quiet wineserver -k; rm -rf "$work"' EXIT
-mkdir -p "$WINEPREFIX"
-quiet wineserver -p
-quiet wine cmd /c exit
-cp -r "$source_folder" "$work/l"
+source "$(dirname "$0")/../../scripts/wine-window-session.sh" "$source_folder"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 # probe <picture> fill|ink X Y W H, an area in the picture's pixels from its top left corner:
