@@ -64,6 +64,10 @@ HFONT UiFont() {
   return font;
 }
 
+// A window of its own: the launcher's window or a dialog. GetParent cannot tell, as it answers
+// a dialog's owner.
+bool IsTopLevel(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0; }
+
 NativeInputSink* SinkOf(HWND window) {
   HWND root = GetAncestor(window, GA_ROOT);
   return reinterpret_cast<NativeInputSink*>(GetWindowLongPtrW(root ? root : window, GWLP_USERDATA));
@@ -83,7 +87,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     if (known && sink != nullptr) sink->OnNativeInput(reinterpret_cast<HWND>(lparam), input);
     return 0;
   }
-  if (message == WM_CLOSE && GetParent(window) == nullptr) {
+  if (message == WM_CLOSE && IsTopLevel(window)) {
     // The view decides what closing means (a dialog's Close button, the launcher quitting).
     if (NativeInputSink* sink = SinkOf(window)) sink->OnNativeInput(window, NativeInput::kClose);
     return 0;
@@ -209,7 +213,7 @@ void PlaceNativeWindow(NativeHandle window, const NativeRect& rect) {
 
 void DestroyNative(NativeHandle window) {
   if (window == nullptr) return;
-  if (GetParent(Hwnd(window)) == nullptr) SetWindowLongPtrW(Hwnd(window), GWLP_USERDATA, 0);
+  if (IsTopLevel(Hwnd(window))) SetWindowLongPtrW(Hwnd(window), GWLP_USERDATA, 0);
   DestroyWindow(Hwnd(window));
 }
 

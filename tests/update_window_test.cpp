@@ -53,8 +53,10 @@ TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
   EXPECT_EQ(std::vector<std::string>{"GetUIEngine"}, host.calls);
 }
 
-TEST_F(UpdateWindowTest, InitLoadsTheLayoutIntoTheLaunchersWindow) {
+TEST_F(UpdateWindowTest, InitLoadsTheLayoutIntoTheLaunchersWindowAndTheProxyButtonTakesTheFlagAsGiven) {
   ASSERT_EQ(1, InitWindow());
+  update->SetShowProxyButton(2);
+  EXPECT_NE(std::string::npos, UICalls().find("Proxy.Show(2)\nC2_Button_Proxy.EndUpdate\nC2_Button_Proxy.Enable(2)"));
   const std::string layout = BesideExecutable("ui\\LayOut\\Container_Update.tpf");  // the testbed's root
   EXPECT_NE(std::string::npos, UICalls().find("MainWindow.LoadFromLayout(" + layout +
                                               "/OrvexUILayout/UIObject,1)\nAttachObject(C2_Container)\n"));

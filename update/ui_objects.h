@@ -11,7 +11,7 @@ inline IUIObject* Lookup(IUILayoutEngine* ui, const char* name) { return ui->Get
 // Shown or hidden inside an update bracket, so the engine redraws once. Window roots and
 // other objects share the slots but not a base, hence the template.
 template <class Object>
-void ShowInUpdate(Object* object, bool show) {
+void ShowInUpdate(Object* object, int show) {
   if (object == nullptr) return;
   object->BeginUpdate();
   object->Show(show);

@@ -108,7 +108,7 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
 // Applied at once: a launcher that changes its mind while the window is shown sees it.
 int CUpdateLogic::SetShowProxyButton(int show) {
   show_proxy_button_ = show;
-  if (container_ != nullptr) ShowControl(update_texts::kProxyButton, show != 0);
+  if (container_ != nullptr) ShowControl(update_texts::kProxyButton, show);
   return 1;
 }
 

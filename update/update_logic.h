@@ -78,7 +78,7 @@ class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
 
   // view_helpers.cpp
   IUILayoutEngine* UIEngine();
-  void ShowControl(const char* name, bool show);
+  void ShowControl(const char* name, int show);  // `show` reaches Show and Enable as given
   void ShowCancelOrRetry(bool show_cancel);
   void ShowRootView(bool show);
   void ShowResultView(bool show_update, std::uint32_t error_code);

@@ -12,7 +12,7 @@ namespace {
 using namespace update_texts;
 
 // Shown or hidden inside an update bracket, then enabled to match.
-void ShowAndEnable(IUIObject* object, bool show) {
+void ShowAndEnable(IUIObject* object, int show) {
   if (object == nullptr) return;
   ShowInUpdate(object, show);
   object->Enable(show);
@@ -22,7 +22,7 @@ void ShowAndEnable(IUIObject* object, bool show) {
 
 IUILayoutEngine* CUpdateLogic::UIEngine() { return host_ ? host_->GetUIEngine() : nullptr; }
 
-void CUpdateLogic::ShowControl(const char* name, bool show) {
+void CUpdateLogic::ShowControl(const char* name, int show) {
   IUILayoutEngine* ui = UIEngine();
   if (ui == nullptr || name == nullptr) return;
   ShowAndEnable(Lookup(ui, name), show);

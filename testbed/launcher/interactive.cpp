@@ -196,11 +196,14 @@ void ChangeSpeed(Run* run, double factor) {
 
 }  // namespace
 
+int AnswerOnQuit(unsigned buttons) {
+  return HasYesNo(buttons) && buttons != kYesNoCancel ? kIdNo : buttons == kOk ? kIdOk : kIdCancel;
+}
+
 void Quit(Run* run) {
   run->quit = true;
   if (run->box.open) {
-    const unsigned b = run->box.buttons;
-    run->box.answer = HasYesNo(b) && b != kYesNoCancel ? kIdNo : b == kOk ? kIdOk : kIdCancel;
+    run->box.answer = AnswerOnQuit(run->box.buttons);
   }
   // The dialog's own way out ends its modal run; the outer runs then see `quit`.
   if (IUILayoutEngine* dialog = OpenDialog(run)) {
@@ -277,7 +280,7 @@ bool ReadKeys(void* context) {
 
 int AnswerAtConsole(void* context, const char* caption, const char* text, std::uint32_t style) {
   auto* run = static_cast<Run*>(context);
-  if (run->quit) return HasYesNo(style & 0xF) ? kIdNo : kIdCancel;
+  if (run->quit) return AnswerOnQuit(style & 0xF);
   const OpenMessageBox outer = run->box;  // a box may open while another waits
   run->box = OpenMessageBox{true, caption ? caption : "", MarkupToText(text ? text : ""), style & 0xF,
                             (style & 0x100) != 0, -1};

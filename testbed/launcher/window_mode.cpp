@@ -60,9 +60,7 @@ bool PumpWindowMessages(void* context) {
 
 int AnswerInWindow(void* context, const char* caption, const char* text, std::uint32_t style) {
   auto* run = static_cast<Run*>(context);
-  enum : int { kIdCancel = 2, kIdNo = 7 };
-  const unsigned buttons = style & 0xF;
-  if (run->quit) return buttons == 4 || buttons == 3 ? kIdNo : kIdCancel;  // Yes/No boxes: No
+  if (run->quit) return AnswerOnQuit(style & 0xF);
   // The box runs its own message loop: the testbed's loop goes on from a timer meanwhile, so
   // the scenario's steps keep arriving under the box.
   static int open_boxes = 0;

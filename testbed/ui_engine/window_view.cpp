@@ -66,6 +66,7 @@ WindowView::WindowView(UILayoutEngine* engine)
 
 WindowView::~WindowView() {
   g_views.erase(std::remove(g_views.begin(), g_views.end(), this), g_views.end());
+  if (disabled_owner_ != nullptr) platform::EnableNative(disabled_owner_, true);
   platform::DestroyNative(window_);
 }
 
@@ -175,7 +176,10 @@ void WindowView::Update(const Element& element) {
 
 void WindowView::SetModal(bool modal, NativeHandle owner) {
   if (owner == nullptr) owner = MainWindow();
-  if (owner != window_) platform::EnableNative(owner, !modal);
+  if (owner != window_) {
+    platform::EnableNative(owner, !modal);
+    disabled_owner_ = modal ? owner : nullptr;
+  }
   Update(*engine_->window());
 }
 

@@ -52,6 +52,9 @@ class WindowView final : public platform::NativeInputSink {
   std::map<platform::NativeHandle, const Element*> elements_;
   std::map<const Element*, platform::NativeHandle> labels_;
   bool applying_ = false;  // our own changes raise the system's notifications too
+  // The window a modal run disabled, enabled again when the run ends or, should this view go
+  // during the run (its engine released from inside the dialog), when the view goes.
+  platform::NativeHandle disabled_owner_ = nullptr;
   bool close_requested_ = false;
 };
 

@@ -26,13 +26,14 @@ fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 probe() {
   local what=$2 x=$3 y=$4 w=$5 h=$6
   [[ $what == fill ]] && y=$((y + h / 2)) h=1
-  convert-im6.q16 "$1" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- | awk -F'[(),]' -v what="$what" '
+  # A picture ImageMagick cannot read gives no pixels: -1, which every check below refuses.
+  convert-im6.q16 "$1" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- 2>/dev/null | awk -F'[(),]' -v what="$what" '
     /^#/ { next }
     { r = $3; g = $4; b = $5; low = r < g ? r : g; low = b < low ? b : low
       high = r > g ? r : g; high = b > high ? b : high
       if (high - low > 80) filled++; else if (low > 200) trough++
       if (r * 3 + g * 6 + b < 1100) dark++ }  # luma below about 110
-    END { if (what == "ink") print dark + 0
+    END { if (NR < 2) print -1; else if (what == "ink") print dark + 0
           else print filled + trough == 0 ? -1 : int((filled * 100) / (filled + trough) + 0.5) }'
 }
 
