@@ -19,12 +19,8 @@ constexpr const char* kFactoryDllName = "OrvFact.dll";
 constexpr int kErrorCapacity = kMessageSize - 1;
 constexpr int kLoadedFirstErrorCapacity = kMessageSize;
 
-void Print(FactoryRoute route, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const bool loaded_first = route == FactoryRoute::kLoadedFirst;
-  VDebugPrintIn(loaded_first ? kLoadedFirstErrorCapacity : kErrorCapacity, format, args);
-  va_end(args);
+int ErrorCapacity(FactoryRoute route) {
+  return route == FactoryRoute::kLoadedFirst ? kLoadedFirstErrorCapacity : kErrorCapacity;
 }
 
 // The DLL that the framework configuration names, loaded anew (another reference) each time;
@@ -63,13 +59,13 @@ IComponent* CreateFromModule(platform::ModuleHandle module, ComponentId componen
   auto create =
       reinterpret_cast<CreateComponentFn>(platform::FindExport(module, "CreateComponent"));
   if (create == nullptr) {
-    Print(route, "[Orvex_Error] Can't find CreateComponent().\n");
+    DebugPrintIn(ErrorCapacity(route), "[Orvex_Error] Can't find CreateComponent().\n");
     return nullptr;
   }
   IComponent* component = create(component_id, 0);
   if (component == nullptr) {
-    Print(route, "[Orvex_Error] CreateComponent(ComponentId=%u) return null.\n",
-          static_cast<unsigned>(component_id));
+    DebugPrintIn(ErrorCapacity(route), "[Orvex_Error] CreateComponent(ComponentId=%u) return null.\n",
+                 static_cast<unsigned>(component_id));
   }
   return component;
 }
@@ -83,12 +79,14 @@ IComponentFactory* AcquireFactory(const char* registry, FactoryRoute route) {
     module = LoadFactoryModule(registry);
   }
   if (module == nullptr) {
-    Print(route, "[Orvex_Error] Load OrvFact.dll Fail.\n");
+    DebugPrintIn(ErrorCapacity(route), "[Orvex_Error] Load OrvFact.dll Fail.\n");
     return nullptr;
   }
   auto* factory =
       static_cast<IComponentFactory*>(CreateFromModule(module, kComponentFactoryId, route));
-  if (factory == nullptr) Print(route, "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n");
+  if (factory == nullptr) {
+    DebugPrintIn(ErrorCapacity(route), "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n");
+  }
   return factory;
 }
 
