@@ -126,10 +126,6 @@ class WorkBuffer {
     if (data_ != nullptr) data_[0] = '\0';
   }
   char* get() { return data_; }
-  void swap(WorkBuffer& other) {
-    // Only the pointers change places; each still points into its own storage or heap block.
-    std::swap(data_, other.data_);
-  }
 
  private:
   char stack_[2048];
@@ -232,49 +228,29 @@ int ReplaceFirst(const char* src, const char* find, const char* replace, char* o
 }
 
 int ReplaceAll(const char* src, const char* find, const char* replace, char* out, int out_size) {
-  if (out_size < 1) return 0;
-  if (src == nullptr || find == nullptr || replace == nullptr || out == nullptr || *find == '\0') return 0;
-  // The texts between replacements live in two work buffers, on the stack for the sizes the
-  // window uses: the progress view replaces dozens of placeholders per event.
-  WorkBuffer current(out_size);
-  WorkBuffer next(out_size);
-  if (current.get() == nullptr || next.get() == nullptr) return 0;
-  Copy(current.get(), out_size, src);  // a source too long for `out` is searched as ""
+  if (out_size < 1) return 0;  // a work buffer of no bytes holds no text to search
+  // The work buffer lives on the stack for the sizes the window uses (the progress view
+  // replaces dozens of placeholders per event); only a larger one can fail to be allocated.
+  WorkBuffer work(out_size);
+  if (work.get() == nullptr) return 0;
+  std::memset(work.get(), 0, static_cast<size_t>(out_size));
+  Copy(work.get(), out_size, src);  // a null source, or one too long for `out`, is searched as ""
 
   // Searching again from the start finds occurrences that a replacement joins together. When
   // the replacement holds `find` itself that would never end, so the search then resumes
   // behind the inserted text instead.
-  const bool resume_behind_insert = std::strstr(replace, find) != nullptr;
-  const size_t find_length = std::strlen(find);
-  const size_t replace_length = std::strlen(replace);
-
+  const bool resume_behind_insert =
+      find != nullptr && replace != nullptr && *find != '\0' && std::strstr(replace, find) != nullptr;
   int count = 0;
   size_t search_from = 0;
   for (;;) {
-    char* text = current.get();
-    const size_t length = std::strlen(text);
-    // Checked before searching, as if one replacement took place.
-    const long long new_length = static_cast<long long>(length) - static_cast<long long>(find_length) +
-                                 static_cast<long long>(replace_length);
-    if (out_size <= new_length) break;
-    const char* hit = search_from <= length ? std::strstr(text + search_from, find) : nullptr;
-    if (hit == nullptr) {
-      if (count == 0) Copy(out, out_size, text);
-      break;
-    }
-    const size_t before = static_cast<size_t>(hit - text);
-    char* result = next.get();
-    std::memcpy(result, text, before);
-    std::memcpy(result + before, replace, replace_length);
-    std::memcpy(result + before + replace_length, hit + find_length, length - before - find_length + 1);
-    current.swap(next);
+    size_t found_at = 0;
+    // A replacement that leaves the text empty (a result of length 0) is made but not
+    // counted, and ends the loop.
+    if (ReplaceFirstFrom(work.get(), search_from, find, replace, out, out_size, &found_at) <= 0) break;
+    Copy(work.get(), out_size, out);
     ++count;
-    if (resume_behind_insert) search_from = before + replace_length;
-  }
-  // As after ReplaceFirst: the result, and nothing but zeros behind it.
-  if (count > 0) {
-    std::memset(out, 0, static_cast<size_t>(out_size));
-    Copy(out, out_size, current.get());
+    if (resume_behind_insert) search_from = found_at + std::strlen(replace);
   }
   return count;
 }

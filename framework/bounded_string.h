@@ -62,11 +62,13 @@ int UIntToString(std::uint32_t value, char* out, int size);
 // not fit even before searching.
 int ReplaceFirst(const char* src, const char* find, const char* replace, char* out, int out_size);
 
-// Replaces every occurrence and returns how many replacements were made (a replacement that
-// leaves the text empty counts like any other; 0 means `out` is a copy of `src`, or was left
-// alone). `out` holds the last complete result, zero-filled behind it; it is left as it was
-// when even the first replacement could not fit. A replacement that itself contains `find` is
-// not searched again, so the operation always ends.
+// Replaces every occurrence and returns how many replacements were counted. A replacement
+// counts only when its result is not empty: one that empties the text is made, ends the loop
+// and is not counted (kept as the callers were built against it: ("${X}", "${X}", "") gives
+// 0, ("$$", "$", "") gives 1, `out` "" both times). `out` holds the last result, zero-filled
+// behind it; with no occurrence it is a copy of `src` (a null `src` or one that does not fit
+// is searched as ""); it is left as it was when even the first replacement could not fit. A
+// replacement that itself contains `find` is not searched again, so the operation ends.
 int ReplaceAll(const char* src, const char* find, const char* replace, char* out, int out_size);
 
 // The bounded-string helper as components carry it among their bases and members. It has no

@@ -25,7 +25,8 @@ struct Replaced {
 
 // ReplaceAll as documented: a source that does not fit is an empty text; a step is refused,
 // before searching, when its result could not fit; the search restarts at the start unless
-// the replacement holds the searched text.
+// the replacement holds the searched text; a replacement that empties the text is made but
+// not counted, and ends the loop.
 Replaced ReplaceAllModel(std::string work, const std::string& find, const std::string& with, int size) {
   Replaced r;
   if (size < 1 || find.empty()) return r;
@@ -36,6 +37,7 @@ Replaced ReplaceAllModel(std::string work, const std::string& find, const std::s
     r.written = true;
     if (at == std::string::npos) break;
     work.replace(at, find.size(), with);
+    if (work.empty()) break;
     ++r.count;
     if (with.find(find) != std::string::npos) from = at + with.size();
   }

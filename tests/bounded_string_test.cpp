@@ -61,5 +61,32 @@ TEST(BoundedStrings, WhatDoesNotFitLeavesTheTargetAndNothingPassesTheBound) {
   EXPECT_TRUE(buf.IntactOutside(10));
 }
 
+// Replacements are counted only while the text stays non-empty; a null source is searched as
+// an empty text, so `out` still receives that text.
+TEST(BoundedStrings, ReplaceAllCountsOnlyResultsThatAreNotEmpty) {
+  const struct {
+    const char* src;
+    const char* find;
+    const char* with;
+    int count;
+    const char* out;
+  } cases[] = {
+      {"${X}", "${X}", "", 0, ""},     // the one replacement empties the text
+      {"$$", "$", "", 1, ""},          // the second one does
+      {"${A}-${A}", "${A}", "x", 2, "x-x"},
+      {"a${X}", "${X}", "", 1, "a"},
+      {nullptr, "${X}", "v", 0, ""},
+  };
+  for (const auto& c : cases) {
+    Guarded out("stale");
+    EXPECT_EQ(c.count, ReplaceAll(c.src, c.find, c.with, out.data(), 16)) << c.find << " in " << (c.src ? c.src : "null");
+    EXPECT_STREQ(c.out, out.data());
+    EXPECT_TRUE(out.IntactOutside(16));
+  }
+  Guarded out("stale");  // no room even for the empty text's replacement: left alone
+  EXPECT_EQ(0, ReplaceAll(nullptr, "a", "0123456789", out.data(), 8));
+  EXPECT_STREQ("stale", out.data());
+}
+
 }  // namespace
 }  // namespace orv

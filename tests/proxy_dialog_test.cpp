@@ -124,15 +124,19 @@ TEST_F(ProxyDialog, StartsFromTheStoredEntryFollowsTheChosenTypeAndCancelStoresN
 }
 
 // Whatever the window's own record holds (nothing before any start, the launcher's record
-// after a start, a zeroed one after a start whose entry was unusable), OK stores the dialog's
-// entry at the chosen position and leaves the launcher's other entries as they were.
+// after a start, a zeroed one after a start whose entry was unusable), and whatever the
+// launcher answers when asked for its record, OK stores the dialog's entry at the chosen
+// position and leaves the launcher's other entries as they were.
 TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
   StoreEntry(1, kProxySocks5, "10.0.0.1", 1080);
   StoreEntry(2, kProxyHttp, "10.0.0.2", 3128);
   const ProxyConfig launchers = host.proxy;
   SetScenario("option\n");
-  for (const int selected : {-1, 1, 0}) {  // no start; a start with entry 1; one with nothing usable
+  // No start, and a launcher that fills the record but answers 0; no start; a start with
+  // entry 1; one with nothing usable.
+  for (const int selected : {-2, -1, 1, 0}) {
     SCOPED_TRACE(selected);
+    host.proxy_result = selected == -2 ? 0 : 1;
     host.proxy = launchers;
     host.proxy.selected_index = selected < 0 ? 0 : selected;
     if (selected >= 0) {

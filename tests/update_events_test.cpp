@@ -275,6 +275,53 @@ TEST_F(UpdateEvents, FinishWithoutAnUpdate) {
   EXPECT_TRUE(TakeStats().empty());
 }
 
+// The launcher may let go of the window from inside any call the window makes on it; the
+// window stays in memory until the handler returns, and the handler goes on to its end.
+TEST_F(UpdateEvents, HandlersGoOnWhenTheLauncherLetsGoInsideThem) {
+  // In OnStartGame, as a launcher does: the finish still reports and logs.
+  Begin("0 finish\n");
+  host.on_start_game = [&] { ReleaseWindow(); };
+  WindowLines();
+  Pump();
+  EXPECT_EQ((Stats{{3, 0}, {4, 0}}), TakeStats());
+  EXPECT_EQ(head + "[Trace]CUpdateLogic::OnUpdateSuccess\n", WindowLines());
+  EXPECT_EQ(1, ModuleCanUnloadNow());
+  host.on_start_game = nullptr;
+
+  // In the progress event's first statistic: the event reports and shows the rest, and an
+  // engine event that comes after Close (a caller's fault, asserted) is served in full.
+  update = CreateWindow();
+  Begin(Progress(1, 40, 2048, 1000));
+  IUpdateEngineEvent* events = testbed.control()->NewestEngineListener();
+  bool released = false;
+  host.during = [&](const std::string& call) {
+    if (call != "ReportStat" || released) return;
+    released = true;
+    ReleaseWindow();
+    events->OnUpdateFail(7);
+  };
+  Pump();
+  host.during = nullptr;
+  EXPECT_EQ((Stats{{3, 1}, {8, 7}, {6, 2048}}), TakeStats());
+  EXPECT_NE(std::string::npos, Text("C2_Static_FileSize").find("2.0 KB"));
+  const std::string output = debug.Take();
+  EXPECT_NE(std::string::npos, output.find("Orvex[Assert]"));
+  EXPECT_NE(std::string::npos, output.find("[Error]CUpdateLogic::OnUpdateFail"));
+  EXPECT_EQ(1, ModuleCanUnloadNow());
+
+  // In the download's duration: the install starts when the report is done.
+  update = CreateWindow();
+  Begin(Progress(1, 50, 2048, 1000) + Progress(2, 100, 2048, 0) + "0 finish\n");
+  host.during = [&](const std::string& call) {
+    if (call == "ReportStat" && host.stats.back().first == 5) std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  };
+  Pump();
+  host.during = nullptr;
+  const Stats stats = TakeStats();
+  ASSERT_EQ(4u, stats.back().first);
+  EXPECT_LT(stats.back().second, 100u);
+}
+
 TEST_F(UpdateEvents, FinishWithoutAnUpdateWhenEmbeddedShowsTheStartGameView) {
   files.Write("taskinfo.ini", "[ProjectOption]\nprojectname=Orv\n");
   Begin("0 finish\n", 1, 1);

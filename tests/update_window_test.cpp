@@ -244,21 +244,28 @@ TEST_F(UpdateWindowTest, OnlyClicksCountAndStartGameReleasedFromItsListenerWaits
   EXPECT_EQ(1, JournalCount("UpdateEngine.Released"));
 }
 
-// The launcher may let go of the window from inside any call the window makes on it; each
-// handler stops there: no new engine, no statistic, no listener told after the release.
-TEST_F(CancelButton, HandlersStopWhereTheLauncherLetGoOfTheWindow) {
-  CancelAfter("0 progress phase=1 percent=40 size=1000 speed=10\n", 6);  // Retry on screen
-  host.during = [&](const std::string& call) {
-    if (call == "GetUIEngine") ReleaseWindow();
+// The launcher may let go of the window from inside any call the window makes on it. The
+// handler then goes on (a call that reaches the window after that is asserted, then served),
+// but makes nothing that only Close would undo: no engine, no connecting dialog, no dialog
+// run, no binding.
+TEST_F(CancelButton, AfterTheLauncherLetsGoNothingThatOnlyCloseUndoesIsMade) {
+  const auto release_in_engine_request = [&] {
+    host.during = [&](const std::string& call) {
+      if (call == "GetUIEngine" && update != nullptr) ReleaseWindow();
+    };
   };
+  CancelAfter("0 progress phase=1 percent=40 size=1000 speed=10\n", 6);  // Retry on screen
+  const int dialogs = ConnectingDialogs();
+  release_in_engine_request();
   ASSERT_TRUE(Click("C2_Button_Retry"));
   Pump();
   host.during = nullptr;
   EXPECT_EQ(nullptr, update);
-  EXPECT_EQ(0, JournalCount("UpdateEngine.SetUpdateParams"));
+  EXPECT_EQ(0, JournalCount("CreateById(1014,"));  // the journal starts after the Cancel
+  EXPECT_EQ(dialogs, ConnectingDialogs());
+  EXPECT_NE(std::string::npos, debug.Take().find("Orvex[Assert]"));  // the Retry's start
 
-  // Cancel confirmed on an advised update that had no valid progress would finish it and
-  // tell the listener to start the game; released while the box is up, it does neither.
+  // Released while the Cancel box is up: the advised update still finishes as confirmed.
   testbed.control()->SetMessageBoxResponder(
       [](void* self, const char*, const char*, std::uint32_t) {
         static_cast<CancelButton*>(self)->ReleaseWindow();
@@ -268,8 +275,31 @@ TEST_F(CancelButton, HandlersStopWhereTheLauncherLetGoOfTheWindow) {
   CancelAfter("0 progress phase=1 percent=40 size=1000 speed=10 kind=2 valid=0\n", 0);
   testbed.control()->SetMessageBoxResponder(nullptr, nullptr);
   EXPECT_EQ(nullptr, update);
-  EXPECT_TRUE(host.stats.empty());
-  EXPECT_EQ(0, host.start_game_count);
+  EXPECT_EQ((Stats{{3, 0}, {4, 0}}), host.stats);
+  EXPECT_EQ(1, host.start_game_count);
+  debug.Take();
+
+  // Released as the Proxy click asks for the launcher's window: no modal run.
+  FreshWindow();
+  bool ran = false;
+  testbed.control()->SetIdleHandler(
+      [](void* ran) { return *static_cast<bool*>(ran) = true, false; }, &ran);
+  release_in_engine_request();
+  ASSERT_TRUE(Press("C2_Button_Proxy"));
+  Pump();
+  host.during = nullptr;
+  testbed.control()->SetIdleHandler(nullptr, nullptr);
+  EXPECT_FALSE(ran);
+
+  // Released in Init's own request: no button is bound.
+  update = CreateWindow();
+  const int bound = Occurrences(UICalls(), "AddEventSink(");
+  release_in_engine_request();
+  EXPECT_EQ(0, update->Init(&host, 0));
+  host.during = nullptr;
+  EXPECT_EQ(nullptr, update);
+  EXPECT_EQ(bound, Occurrences(UICalls(), "AddEventSink("));
+  debug.Take();
 }
 
 TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
@@ -277,15 +307,6 @@ TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
   ReleaseWindow();
   EXPECT_EQ("", UICalls());
   EXPECT_TRUE(host.calls.empty());
-
-  // Init twice, then release: no button of the launcher's window still leads to the window.
-  FreshWindow();
-  ASSERT_EQ(1, update->Init(&host, 0));
-  ReleaseWindow();
-  Pump();
-  ASSERT_TRUE(Press("C2_Button_Retry"));
-  Pump();
-  EXPECT_EQ(0, JournalCount("UpdateEngine.SetUpdateParams"));
 
   // Close called by the launcher itself, which lets go of the window from inside it: Close
   // runs once and the window is destroyed when it is done.
@@ -301,6 +322,25 @@ TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
   host.during = nullptr;
   EXPECT_EQ(nullptr, update);
   EXPECT_EQ(1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
+}
+
+// A second Init takes the host it is given: the first launcher, which may be gone by then, is
+// never called again (silencing its window is its own part). A second Init that fails keeps
+// the loaded view, so a start still runs.
+TEST_F(UpdateWindowTest, ASecondInitNeverCallsTheFirstHost) {
+  ReleaseWindow();
+  update = CreateWindow();
+  RecordingHost first;
+  first.ui = testbed.control()->CreateWindowEngine("FirstWindow");
+  ASSERT_EQ(1, update->Init(&first, 0));
+  first.calls.clear();
+  ASSERT_EQ(1, update->Init(&host, 0));
+  EXPECT_EQ(0, update->Init(nullptr, 0));
+  SetScenario("option\n");
+  EXPECT_EQ(1, update->StartUpdate(1));
+  ReleaseWindow();
+  EXPECT_TRUE(first.calls.empty());
+  first.ui->Release(0);
 }
 
 }  // namespace

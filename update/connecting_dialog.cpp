@@ -17,6 +17,8 @@ std::uint32_t LoadDialogLayout(IComponent* dialog) {
 
 int CUpdateLogic::LoadConnectingDialog() {
   if (connecting_dialog_ != nullptr) ReleaseChild(&connecting_dialog_);
+  // Close has released the dialog for good: one made after it would stay on screen.
+  if (Closed()) return 0;
   if (!CreateChild<kUILayoutEngineId>(&connecting_dialog_, nullptr)) return 0;
   return static_cast<int>(LoadDialogLayout(connecting_dialog_));
 }
@@ -28,6 +30,7 @@ void CUpdateLogic::ShowConnectingDialog(bool show) {
   }
   int loaded = 1;  // a dialog already held was loaded before
   if (connecting_dialog_ == nullptr) {
+    if (Closed()) return;  // as in LoadConnectingDialog
     loaded = CreateChild<kUILayoutEngineId>(&connecting_dialog_, nullptr) &&
                      LoadDialogLayout(connecting_dialog_) != 0
                  ? 1

@@ -42,7 +42,8 @@ void SizeText(std::uint32_t size, char* out) {
   }
 }
 
-// The size as the launcher's statistic 6 takes it.
+// The size as the launcher's statistic 6 takes it. Kept as written: above 1 MB the byte count
+// is shifted left in 32 bits, so packages from 4 MB up wrap.
 std::uint32_t SizeStatistic(std::uint32_t size) {
   if (size > kMegabyte) return size << 10;
   if (size > kKilobyte) return size;
@@ -145,18 +146,16 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
   IUILayoutEngine* ui = host_->GetUIEngine();
   phase_ = info->phase;
   update_kind_ = info->update_kind;
-  if (ui == nullptr || info->valid == 0 || Closed()) return;
+  if (ui == nullptr || info->valid == 0) return;
 
   progress_seen_ = 1;
   need_reported_ = 1;
   host_->ReportStat(kStatUpdateProgress, 1);
-  if (Closed()) return;
   if (info->phase == kPhaseInstall && download_start_tick_ != 0) {
-    const std::uint32_t download_time = platform::TickCount() - download_start_tick_;
+    host_->ReportStat(kStatDownloadTime, platform::TickCount() - download_start_tick_);
     download_start_tick_ = 0;
+    // Taken after the report: the time the launcher spends in it is not install time.
     install_start_tick_ = platform::TickCount();
-    host_->ReportStat(kStatDownloadTime, download_time);
-    if (Closed()) return;
   }
 
   char values[kPairs][kPathSize];
@@ -165,7 +164,6 @@ void CUpdateLogic::OnUpdateProgress(const UpdateProgressInfo* info) {
   CopyVersion(*info, values[kVersion]);
   SizeText(info->file_size, values[kSize]);
   if (info->file_size != 0) host_->ReportStat(kStatPackageSize, SizeStatistic(info->file_size));
-  if (Closed()) return;
   SpeedText(info->speed, values[kSpeed]);
   average_speed_ = average_speed_ > 0 ? (average_speed_ + info->speed) >> 1 : info->speed;
   LeftTimeText(info->file_size, info->percent, average_speed_, values[kLeftTime]);

@@ -14,20 +14,20 @@ void CUpdateLogic::OnUpdateFinish() {
   ShowRootView(true);
   if (show_proxy_button_ != 0) ShowControl(kProxyButton, true);
   ReleaseEngine();
-  if (Closed()) return;
   if (progress_seen_ == 0) {  // no update ran
     if (embedded_ != 0) {
       ShowControl(kProgressBackground, false);
       ShowResultView(false, 0);
     } else {
       ShowInUpdate(container_, false);
-      if (Closed()) return;
       NotifyListeners(
           [](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
     }
-    if (host_ != nullptr && need_reported_ == 0 && !Closed()) {
+    // Sent even when a listener let go of the window in OnStartGame: the guard keeps the
+    // window in memory until this handler returns.
+    if (host_ != nullptr && need_reported_ == 0) {
       host_->ReportStat(kStatUpdateProgress, 0);
-      if (!Closed()) host_->ReportStat(kStatInstallTime, 0);
+      host_->ReportStat(kStatInstallTime, 0);
     }
   } else if (host_ != nullptr) {
     // A run that never reached its install phase (the download start is still pending) took
@@ -35,7 +35,7 @@ void CUpdateLogic::OnUpdateFinish() {
     const bool installed = download_start_tick_ == 0 && install_start_tick_ != 0;
     host_->ReportStat(kStatInstallTime, installed ? platform::TickCount() - install_start_tick_ : 0);
   }
-  logger_.Trace("CUpdateLogic::OnUpdateSuccess");
+  logger_.Trace("CUpdateLogic::OnUpdateSuccess");  // kept as written: the finish logs this text
 }
 
 void CUpdateLogic::OnUpdateFail(std::uint32_t error_code) {
@@ -47,7 +47,7 @@ void CUpdateLogic::OnUpdateFail(std::uint32_t error_code) {
   ShowCancelOrRetry(false);
   if (progress_seen_ == 0) ShowResultView(false, error_code);
   ReleaseEngine();
-  if (host_ != nullptr && !Closed()) host_->ReportStat(kStatError, error_code);
+  if (host_ != nullptr) host_->ReportStat(kStatError, error_code);
 }
 
 void CUpdateLogic::OnUpdateSuccess() {
@@ -64,7 +64,8 @@ void CUpdateLogic::OnNeedUpdate() {
 // Neither asserted nor guarded: it only reports how long the start took.
 void CUpdateLogic::OnStageTiming() {
   if (host_ == nullptr || start_tick_ == 0) return;
-  // Cleared before the host hears of it: a host may release the window from ReportStat.
+  // Cleared before the host hears of it: no guard holds the window here, and a host may
+  // release it from ReportStat, after which not even this member may be written.
   const std::uint32_t elapsed = platform::TickCount() - start_tick_;
   start_tick_ = 0;
   host_->ReportStat(kStatStartTime, elapsed);

@@ -42,13 +42,9 @@ CUpdateLogic::~CUpdateLogic() {
 
 int CUpdateLogic::Init(IUpdateHost* host, std::uint32_t embedded) {
   auto guard = EnterCall();
-  // A second Init binds the buttons again: the first binding goes, or a click would reach
-  // the window twice, and once more after it is gone.
-  if (container_ != nullptr && host_ != nullptr) {
-    if (IUILayoutEngine* ui = host_->GetUIEngine()) UnbindButtons(ui);
-    container_ = nullptr;
-    if (Closed()) return 0;
-  }
+  // A second Init takes the new host as it is and binds the buttons on its engine; the first
+  // host is never called again (the launcher may already have destroyed it). Its window is
+  // the launcher's to silence.
   host_ = host;
   embedded_ = static_cast<std::int32_t>(embedded);
   if (host_ == nullptr) return 0;
@@ -60,7 +56,9 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
   int result = 0;
   progress_seen_ = 0;
 
-  if (engine_ == nullptr && CreateChild<kUpdateEngineId>(&engine_, nullptr)) {
+  // No engine is started for a window the launcher already let go of: nothing would ever
+  // unadvise or release it.
+  if (engine_ == nullptr && !Closed() && CreateChild<kUpdateEngineId>(&engine_, nullptr)) {
     EventSourceOf(engine_)->Advise(AsEngineEvent(), 0);
   }
 
@@ -77,16 +75,16 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
       ClientInfo client;
       std::memset(&client, 0, sizeof client);
       if (host_->GetClientInfo(&client) != 0) params.client_field = client.client_field;
-      if (Closed()) return 0;
       host_->GetProxyConfig(&proxy_);
-      if (Closed()) return 0;
       if (ProxyEntry* entry = UsableProxy(&proxy_)) {
         if (engine_ != nullptr) engine()->UseProxy(entry);
       } else {
         std::memset(&proxy_, 0, sizeof proxy_);
       }
     }
-    // The engine may report (and be released) from inside any of these calls.
+    // The engine may report (and be released) from inside any call on it, and the launcher
+    // may let go of the window (which releases the engine) from inside any call on the host:
+    // a released engine is never called again.
     result = engine_ != nullptr && engine()->SetUpdateParams(&params) != 0 && engine_ != nullptr &&
                      engine()->RunUpdate("", 1, 0) != 0
                  ? 1
@@ -97,8 +95,7 @@ int CUpdateLogic::StartUpdate(std::uint32_t argument) {
 
   if (result != 0) {
     start_argument_ = argument;
-    // An engine that already finished or failed inside RunUpdate needs no connecting dialog.
-    ShowConnectingDialog(engine_ != nullptr && alive() == 1);
+    ShowConnectingDialog(true);
   } else {
     ShowConnectingDialog(false);
   }

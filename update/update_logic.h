@@ -94,9 +94,9 @@ class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
 
   // Unadvises and releases the update engine, if one is held.
   void ReleaseEngine();
-  // The launcher let go of the window during an outside call (any call to the host, the
-  // engine or a message box may do it): a handler stops there, starting nothing, reporting
-  // nothing and telling no listener.
+  // The launcher let go of the window (possibly during an outside call of a handler, which
+  // then goes on): nothing that only Close would undo (an engine, a dialog, a binding) may be
+  // made any more.
   bool Closed() const { return alive() != 1; }
   IUpdateEngine* engine() const { return static_cast<IUpdateEngine*>(engine_); }
   IUpdateEngineEvent* AsEngineEvent() { return static_cast<IUpdateEngineEvent*>(this); }
@@ -127,7 +127,6 @@ class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
    public:
     explicit ProxyDialogKeeper(CUpdateLogic* window) : window_(window) {}
     void HoldDialog() override { window_->BeginHeldCall(); }
-    bool DialogOwnerClosed() override { return window_->Closed(); }
     void ReleaseDialog() override { window_->EndHeldCall(); }
 
    private:

@@ -23,7 +23,8 @@ void FindButtons(IUILayoutEngine* ui, std::uint32_t (&ids)[kButtonCount]) {
 
 int CUpdateLogic::LoadLayoutAndBindButtons() {
   IUILayoutEngine* ui = host_->GetUIEngine();
-  // Released meanwhile: buttons bound now would outlive the window.
+  // Released meanwhile: Close has unbound what there was, and buttons bound now would lead
+  // to a freed window.
   if (ui == nullptr || Closed()) return 0;
   IUIWindowRoot* root = ui->GetRootObject();
   char path[kPathSize] = {};
@@ -51,7 +52,7 @@ void CUpdateLogic::OnUIEvent(std::uint32_t control_id, IPropertyBag* event) {
   auto guard = EnterCall();
   if (host_ == nullptr) return;
   IUILayoutEngine* ui = host_->GetUIEngine();
-  if (ui == nullptr || event == nullptr || Closed()) return;
+  if (ui == nullptr || event == nullptr) return;
   std::uint32_t ids[kButtonCount];
   FindButtons(ui, ids);
   if (event->GetInt(kEventCodeKey, 0) != kEventClick) return;
@@ -75,11 +76,11 @@ void CUpdateLogic::OnCancelClick() {
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "Notice", notice, sizeof notice);
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "type", &type);
   if (type == -1) type = 1;
-  if (ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption, static_cast<std::uint32_t>(type)) != kAnswerYes || Closed()) return;
-
+  if (ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption, static_cast<std::uint32_t>(type)) != kAnswerYes) {
+    return;
+  }
   if (phase_ == kPhaseDownload && container_ != nullptr) {
     ReleaseEngine();
-    if (Closed()) return;
     if (update_kind_ == kUpdateAdvised) {
       OnUpdateFinish();
     } else {
@@ -103,7 +104,6 @@ void CUpdateLogic::OnRetryClick() {
 void CUpdateLogic::OnStartGameClick() {
   ShowInUpdate(container_, false);
   ReleaseEngine();
-  if (Closed()) return;
   NotifyListeners([](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
 }
 
@@ -112,13 +112,17 @@ void CUpdateLogic::OnProxyClick() {
   // The dialog gets the launcher as its owner before its first run, so that it starts from
   // the stored entry and its Test button can test.
   if (proxy_dialog_->owner() != host_) proxy_dialog_->InitDialog(0, host_);
-  if (Closed() || proxy_dialog_->ShowDialog(1) == 0 || Closed()) return;
+  // A window the launcher let go of meanwhile runs no dialog: its owner may be gone.
+  if (Closed() || proxy_dialog_->ShowDialog(1) == 0) return;
   // The chosen entry goes into the launcher's stored record as it is now, so that its other
   // entries stay exactly as they were: the window's own record may be all zeros (before any
   // start, or after a start whose entry was unusable), and storing that would wipe them.
-  ProxyConfig stored = proxy_;
-  if (host_->GetProxyConfig(&stored) == 0) stored = proxy_;
-  if (Closed()) return;
+  // Whatever GetProxyConfig answers, what it wrote is used; a launcher that writes nothing
+  // has nothing stored to lose.
+  ProxyConfig stored;
+  std::memset(&stored, 0, sizeof stored);
+  stored.entry_count = kProxyEntryCount;
+  host_->GetProxyConfig(&stored);
   proxy_dialog_->FillConfigFromControls(&stored);
   stored.entry_count = kProxyEntryCount;  // every record handed to the host has its three
   proxy_ = stored;

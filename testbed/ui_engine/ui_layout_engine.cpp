@@ -158,6 +158,12 @@ int UILayoutEngine::AddEventSink(std::uint32_t control_id, IUIEventSink* sink) {
   auto found = by_id_.find(control_id);
   Record("AddEventSink(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
   if (sink == nullptr) return 0;
+  // One registration per control and sink: a window that binds its buttons again (a second
+  // Init into the same launcher window) is still unbound by one removal.
+  auto range = sinks_.equal_range(control_id);
+  for (auto it = range.first; it != range.second; ++it) {
+    if (it->second == sink) return 1;
+  }
   sinks_.emplace(control_id, sink);
   return 1;
 }

@@ -32,7 +32,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
   IUILayoutEngine* GetUIEngine() override { return Called("GetUIEngine", ui); }
   int GetProxyConfig(ProxyConfig* config) override {
     if (config != nullptr) *config = proxy;
-    return Called("GetProxyConfig", 1);
+    return Called("GetProxyConfig", proxy_result);
   }
   int SetProxyConfig(ProxyConfig* config) override {
     if (config != nullptr) proxy = *config;
@@ -53,6 +53,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
   IUILayoutEngine* ui = nullptr;  // what GetUIEngine answers
   int client_info_result = 1;
   ProxyConfig proxy{};  // what GetProxyConfig hands out, and SetProxyConfig stores
+  int proxy_result = 1;  // what GetProxyConfig answers
   int start_game_count = 0;
   std::function<void()> on_start_game;  // runs inside OnStartGame
   // Runs inside every call above, with its name: a launcher that lets go of the window from

@@ -125,7 +125,7 @@ int GameSettingUI::ShowDialog(int modal) {
     root_->PrepareWindow();
     if (modal != 0) {
       const std::uint32_t ended_by = root_->DoModal();
-      result = ok_id_ != 0 && ended_by == ok_id_ ? 1 : 0;
+      result = ended_by == ok_id_ ? 1 : 0;
     } else {
       root_->Show(0);
     }
@@ -158,13 +158,12 @@ void GameSettingUI::GetProxyParamFromApp(ProxyEntry* out) {
   }
 }
 
-bool GameSettingUI::GetProxyParamFromAppFromIndex(ProxyEntry* out, int index) {
-  if (owner_ == nullptr) return true;
+void GameSettingUI::GetProxyParamFromAppFromIndex(ProxyEntry* out, int index) {
+  if (owner_ == nullptr) return;
   ProxyConfig config;
   std::memset(&config, 0, sizeof config);
   config.entry_count = kProxyEntryCount;
   owner_->GetProxyConfig(&config);
-  if (keeper_ != nullptr && keeper_->DialogOwnerClosed()) return false;
   logger_.Trace("[GameSettingUI]_GetProxyParamFromAppFromIndex dwIndex=%d", index);
   const ProxyEntry* entry = EntryAt(&config, index);
   if (entry != nullptr) {
@@ -172,7 +171,6 @@ bool GameSettingUI::GetProxyParamFromAppFromIndex(ProxyEntry* out, int index) {
   } else {
     std::memset(out, 0, sizeof *out);
   }
-  return true;
 }
 
 void GameSettingUI::FillControlsFromEntry(const ProxyEntry* entry, int select_type) {
@@ -270,7 +268,8 @@ void GameSettingUI::OnUIEvent(std::uint32_t control_id, IPropertyBag* event) {
     EnableProxyFields(position != 0);
     ProxyEntry entry;
     std::memset(&entry, 0, sizeof entry);
-    if (GetProxyParamFromAppFromIndex(&entry, position)) FillControlsFromEntry(&entry, 0);
+    GetProxyParamFromAppFromIndex(&entry, position);
+    FillControlsFromEntry(&entry, 0);
   }
 }
 

@@ -32,7 +32,6 @@ class IUpdateHost;
 class DialogKeeper {
  public:
   virtual void HoldDialog() = 0;
-  virtual bool DialogOwnerClosed() = 0;  // handlers stop: nobody is left to act for
   virtual void ReleaseDialog() = 0;      // may destroy the dialog
 
  protected:
@@ -69,8 +68,7 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
  private:
   void LoadFromOwner();
   void GetProxyParamFromApp(ProxyEntry* out);
-  // False when the owner closed during the outside call: the caller stops.
-  bool GetProxyParamFromAppFromIndex(ProxyEntry* out, int index);
+  void GetProxyParamFromAppFromIndex(ProxyEntry* out, int index);
   void FillControlsFromEntry(const ProxyEntry* entry, int select_type);
   void EnableProxyFields(bool enable);
   void Build();

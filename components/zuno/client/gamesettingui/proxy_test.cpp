@@ -53,7 +53,7 @@ int GameSettingUI::TestProxy() {
                 FieldText<sizeof entry.domain>(entry.domain).text);
 
   // Position 1 tests through a SOCKS5 proxy, position 2 through an HTTP one; the log lines
-  // name the kind.
+  // name the kind ("sockte5", "connet": kept as written, log readers match them).
   IProxyConnection* connection = position == 1 ? socks5_connection_.get() : position == 2 ? http_connection_.get() : nullptr;
   const char* kind = position == 1 ? "sockte5" : "http";
   if (connection != nullptr) {
@@ -94,7 +94,7 @@ void GameSettingUI::OnConnected() {
 }
 
 void GameSettingUI::OnCennetFail(int error_code) {
-  logger_.Trace("[GemeSettingUI]_OnCennetFail err=%d", error_code);
+  logger_.Trace("[GemeSettingUI]_OnCennetFail err=%d", error_code);  // kept as written
   {
     std::lock_guard<std::mutex> hold(callback_mutex_);
     if (closing_) return;
