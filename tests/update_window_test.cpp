@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "testbed/common/testbed_component.h"
 #include "tests/support/update_window_fixture.h"
@@ -249,17 +250,15 @@ TEST_F(UpdateWindowTest, OnlyClicksCountAndStartGameReleasedFromItsListenerWaits
 // but makes nothing that only Close would undo: no engine, no connecting dialog, no dialog
 // run, no binding.
 TEST_F(CancelButton, AfterTheLauncherLetsGoNothingThatOnlyCloseUndoesIsMade) {
-  const auto release_in_engine_request = [&] {
-    host.during = [&](const std::string& call) {
-      if (call == "GetUIEngine" && update != nullptr) ReleaseWindow();
-    };
+  bool release_in_engine_request = false;  // the launcher lets go when next asked for its window
+  host.during = [&](const std::string& call) {
+    if (call == "GetUIEngine" && update != nullptr && std::exchange(release_in_engine_request, false)) ReleaseWindow();
   };
   CancelAfter("0 progress phase=1 percent=40 size=1000 speed=10\n", 6);  // Retry on screen
   const int dialogs = ConnectingDialogs();
-  release_in_engine_request();
+  release_in_engine_request = true;
   ASSERT_TRUE(Click("C2_Button_Retry"));
   Pump();
-  host.during = nullptr;
   EXPECT_EQ(nullptr, update);
   EXPECT_EQ(0, JournalCount("CreateById(1014,"));  // the journal starts after the Cancel
   EXPECT_EQ(dialogs, ConnectingDialogs());
@@ -282,23 +281,21 @@ TEST_F(CancelButton, AfterTheLauncherLetsGoNothingThatOnlyCloseUndoesIsMade) {
   // Released as the Proxy click asks for the launcher's window: no modal run.
   FreshWindow();
   bool ran = false;
-  testbed.control()->SetIdleHandler(
-      [](void* ran) { return *static_cast<bool*>(ran) = true, false; }, &ran);
-  release_in_engine_request();
+  testbed.control()->SetIdleHandler([](void* ran) { return *static_cast<bool*>(ran) = true, false; }, &ran);
+  release_in_engine_request = true;
   ASSERT_TRUE(Press("C2_Button_Proxy"));
   Pump();
-  host.during = nullptr;
   testbed.control()->SetIdleHandler(nullptr, nullptr);
   EXPECT_FALSE(ran);
 
   // Released in Init's own request: no button is bound.
   update = CreateWindow();
   const int bound = Occurrences(UICalls(), "AddEventSink(");
-  release_in_engine_request();
+  release_in_engine_request = true;
   EXPECT_EQ(0, update->Init(&host, 0));
-  host.during = nullptr;
   EXPECT_EQ(nullptr, update);
   EXPECT_EQ(bound, Occurrences(UICalls(), "AddEventSink("));
+  host.during = nullptr;
   debug.Take();
 }
 
@@ -322,13 +319,10 @@ TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
   host.during = nullptr;
   EXPECT_EQ(nullptr, update);
   EXPECT_EQ(1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
-}
 
-// A second Init takes the host it is given: the first launcher, which may be gone by then, is
-// never called again (silencing its window is its own part). A second Init that fails keeps
-// the loaded view, so a start still runs.
-TEST_F(UpdateWindowTest, ASecondInitNeverCallsTheFirstHost) {
-  ReleaseWindow();
+  // A second Init takes the host it is given: the first launcher, which may be gone by then,
+  // is never called again (silencing its window is its own part). A second Init that fails
+  // keeps the loaded view, so a start still runs.
   update = CreateWindow();
   RecordingHost first;
   first.ui = testbed.control()->CreateWindowEngine("FirstWindow");

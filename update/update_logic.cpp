@@ -35,7 +35,8 @@ CUpdateLogic::CUpdateLogic() : logger_(kUpdateLogicId) {
 
 CUpdateLogic::~CUpdateLogic() {
   proxy_dialog_.reset();
-  // Close has released these; whatever an engine's late call created after it goes too.
+  // Close has released these, unless one was being created when the launcher let go (inside
+  // the factory's CreateById): it is stored only after Close ran, and goes here.
   if (connecting_dialog_ != nullptr) ReleaseChild(&connecting_dialog_);
   ReleaseEngine();
 }
