@@ -2,7 +2,7 @@
 # Wine's server before them and stops it after them: with the server primed, each program
 # starts in a fraction of a second instead of about 2.5 s, and `ctest` needs nothing prepared
 # around it. The work is done by wine_tests.sh, which also sets Wine's environment, so that
-# the programs start the same way when GoogleTest's discovery lists their tests.
+# every program of the build's tests starts the same way.
 set(ORV_WINE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/wine_tests.sh)
 set(ORV_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 math(EXPR orv_windows_bits "${CMAKE_SIZEOF_VOID_P} * 8")

@@ -7,8 +7,8 @@
 #                        does a 32-bit build write the reason to "PREFIX.unusable" and
 #                        succeed, so that its tests report themselves skipped.
 #   stop PREFIX          stops the server (the fixture's cleanup).
-#   run PREFIX PROGRAM...  runs a test program, or prints that one line and exits with 77
-#                        (skipped). GoogleTest's discovery lists the tests through it too.
+#   run PREFIX PROGRAM...  runs a test program, or, where the fixture skipped the build's
+#                        tests as asked, prints why and exits with 77 (skipped).
 # Wine's helper processes inherit the standard streams of the command that started them and
 # outlive it; a test runner reading those streams would wait for them, so the server is
 # always started here with its streams on /dev/null before any program runs.
@@ -57,20 +57,10 @@ case "${1:-}" in
   run)
     shift 2
     if [[ -e "$unusable" && "${ORV_SKIP_WIN32_TESTS:-}" == 1 ]]; then
-      # Asked for its tests, the suite lists one that will say why it is skipped.
-      if [[ " $* " == *" --gtest_list_tests "* ]]; then printf 'Wine.\n  Unusable\n'; exit 0; fi
       echo "skipped: $(cat "$unusable")"
       exit 77
     fi
     serve
-    # GoogleTest's discovery runs before the fixture: a program that cannot even list its tests
-    # gets the fixture's probe now, which says why and fails, or skips where that was asked.
-    if [[ " $* " == *" --gtest_list_tests "* ]]; then
-      "$@" && exit 0
-      bash "$0" start "$WINEPREFIX" 32 >&2 || exit 1
-      printf 'Wine.\n  Unusable\n'
-      exit 0
-    fi
     exec "$@"
     ;;
 esac
