@@ -191,12 +191,14 @@ int ProxyTestConnection<kId>::Connect(const char* host, std::uint16_t port) {
     }
   }
   const int timeout_ms = config.ReadInt("ProxyTest", "TimeoutMs", 5000);
+  int number = 0;
   {
     std::lock_guard<std::mutex> hold(g_status_mutex);
     g_status = ProxyTestStatus{g_status.started + 1, true, 0};
+    number = g_status.started;
   }
   worker_ = std::thread(&ProxyTestConnection::Run, this, target_host,
-                        static_cast<std::uint16_t>(target_port), timeout_ms);
+                        static_cast<std::uint16_t>(target_port), timeout_ms, number);
   return 1;
 }
 
@@ -207,7 +209,8 @@ int ProxyTestConnection<kId>::Close() {
 }
 
 template <ComponentId kId>
-void ProxyTestConnection<kId>::Run(std::string target_host, std::uint16_t target_port, int timeout_ms) {
+void ProxyTestConnection<kId>::Run(std::string target_host, std::uint16_t target_port, int timeout_ms,
+                                   int number) {
   ProxyEntry proxy;
   IConnectionSink* sink;
   {
@@ -222,14 +225,17 @@ void ProxyTestConnection<kId>::Run(std::string target_host, std::uint16_t target
                    (error == 0 ? std::string("OnConnected") : "OnCennetFail(" + std::to_string(error) + ")"));
   {
     std::lock_guard<std::mutex> hold(g_status_mutex);
-    g_status.running = false;
-    g_status.outcome = error;
+    // The newest test's state is this test's only while no later one began.
+    if (g_status.started == number) g_status.outcome = error;
   }
   if (error == 0) {
     sink->OnConnected();
   } else {
     sink->OnCennetFail(error);
   }
+  // Ended once the module has answered: whoever waits for the test sees its box and log line.
+  std::lock_guard<std::mutex> hold(g_status_mutex);
+  if (g_status.started == number) g_status.running = false;
 }
 
 template class ProxyTestConnection<kSocks5TestConnectionId>;

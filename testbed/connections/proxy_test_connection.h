@@ -45,7 +45,8 @@ class ProxyTestConnection final : public TestbedComponent<IProxyConnection, kId>
   int Close() override;
 
  private:
-  void Run(std::string target_host, std::uint16_t target_port, int timeout_ms);
+  // `number`: the test's place among all tests, so that it reports only while it is the newest.
+  void Run(std::string target_host, std::uint16_t target_port, int timeout_ms, int number);
   void Join();
 
   std::mutex mutex_;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "framework/interfaces/component_factory.h"
 #include "platform/debug_capture.h"
@@ -68,6 +69,10 @@ struct Run {
   std::string proxy_note;       // the proxy test's state or result
   int proxy_tests_seen = 0;
   bool proxy_dialog_open = false;
+  // Batch runs: the proxy tests waited for, and their outcomes, in order.
+  int proxy_tests_awaited = 0;
+  size_t proxy_lines_seen = 0;  // of module_lines, up to the last test waited for
+  std::vector<std::string> proxy_test_outcomes;
 };
 
 // The update window's Start game button is on screen.

@@ -9,7 +9,9 @@ namespace orv::launcher {
 namespace {
 
 // Each between blanks, so that a verb is found whole.
-constexpr const char* kVerbs = " click choose type real-click real-choose real-type play-current ";
+constexpr const char* kVerbs = " click choose type real-click real-choose real-type play-current wait-proxy-test ";
+// Verbs that name no control.
+bool TakesControl(const std::string& verb) { return verb != "play-current" && verb != "wait-proxy-test"; }
 
 std::string Rest(std::istringstream& words) {
   std::string rest;
@@ -60,8 +62,9 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       ScriptAction action;
       std::string at;
       if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 || value > 86400000 ||
-          !(words >> action.verb) || (action.verb != "play-current" && !(words >> action.control))) {
-        reason = "expected: at <ms> [real-]click|choose|type <control> ... or at <ms> play-current (0 to 86400000 ms)";
+          !(words >> action.verb) || (TakesControl(action.verb) && !(words >> action.control))) {
+        reason = "expected: at <ms> [real-]click|choose|type <control> ..., at <ms> play-current or at <ms> "
+                 "wait-proxy-test (0 to 86400000 ms)";
       } else if (std::string(kVerbs).find(" " + action.verb + " ") == std::string::npos) {
         reason = "unknown action \"" + action.verb + "\"";
       } else {
@@ -79,6 +82,9 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       }
     } else if (first == "proxy") {
       reason = ParseProxyLine(words, script);
+    } else if (first == "proxy-test-target") {
+      if (Rest(words) != "closed") reason = "expected: proxy-test-target closed";
+      script->proxy_test_target_closed = true;
     } else if (first == "expect") {
       Expectation expectation;
       expectation.line = number;
@@ -86,7 +92,7 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
       expectation.text = Rest(words);
       if (expectation.kind != "start-game" && expectation.kind != "no-start-game" &&
           expectation.kind != "play-current" && expectation.kind != "shows" && expectation.kind != "proxy" &&
-          expectation.kind != "stat") {
+          expectation.kind != "stat" && expectation.kind != "proxy-test") {
         reason = "unknown expectation \"" + expectation.kind + "\"";
       } else {
         script->expectations.push_back(expectation);

@@ -10,12 +10,16 @@
 //   at <ms> type <control> <text>      type a text into an edit box of an open dialog
 //   at <ms> play-current               go on with the current version (offered when an
 //                                      advised update was given up)
+//   at <ms> wait-proxy-test            wait, in real time, for the proxy test started last
+//                                      to end (the scenario's clock stands meanwhile)
 //   answer <button id>                 the next message box's answer (1 OK, 6 Yes, 7 No),
 //                                      in the order the boxes come
 //   proxy <n> none|socks5|http <address> <port>
 //                                      the launcher's stored proxy entry n (0 to 2) when the
 //                                      run starts (batch runs otherwise start with none)
 //   proxy selected <n>                 ... and the entry in use
+//   proxy-test-target closed           the proxy test's target is a port where nobody listens
+//                                      (by default a loopback server of the launcher's)
 //   expect start-game                  the window tells the launcher the game may start
 //   expect no-start-game               ... it does not
 //   expect play-current                the person went on with the current version
@@ -23,6 +27,9 @@
 //   expect proxy <proxy>               the update engine was last handed this proxy
 //                                      ("HTTP 127.0.0.1:8080", "no proxy")
 //   expect stat <code> <value>         the window reports this statistic (value * for any)
+//   expect proxy-test <outcome>        the next proxy test waited for ended so: ok, refused,
+//                                      time-out, authentication-rejected, target-unreachable
+//                                      or malformed, and the module showed the box for it
 //
 // Times count from the start of the update, in the scenario's milliseconds.
 #pragma once
@@ -37,19 +44,20 @@ namespace orv::launcher {
 
 struct ScriptAction {
   std::uint32_t at_ms = 0;
-  std::string verb;     // click, choose, type, play-current, or real- and one of the first three
+  std::string verb;     // click, choose, type, play-current, wait-proxy-test, or real- and one of the first three
   std::string control;
   std::string text;     // choose: the entry; type: the text
 };
 
 struct Expectation {
-  std::string kind;     // start-game, no-start-game, play-current, shows, proxy, stat
+  std::string kind;     // start-game, no-start-game, play-current, shows, proxy, stat, proxy-test
   std::string text;     // shows: the text; stat: "<code> <value>"
   int line = 0;
 };
 
 struct Script {
   bool sets_proxy = false;
+  bool proxy_test_target_closed = false;
   ProxyConfig proxy{kProxyEntryCount, 0, {}};
   std::vector<ScriptAction> actions;
   std::vector<int> answers;

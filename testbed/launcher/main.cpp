@@ -33,6 +33,7 @@
 #include "testbed/launcher/launcher_options.h"
 #include "testbed/launcher/launcher_run.h"
 #include "testbed/launcher/launcher_script.h"
+#include "testbed/launcher/proxy_test_watch.h"
 #include "testbed/launcher/window_mode.h"
 #include "testbed/factory/testbed_control.h"
 #include "testbed/update_engine/scenario.h"
@@ -235,6 +236,11 @@ void DoAction(Run* run, const ScriptAction& action) {
   } else if (action.verb.rfind("real-", 0) == 0) {
     done = run->testbed->ActOnScreen(EngineWith(run, action.control), action.verb.c_str() + 5,
                                      action.control.c_str(), action.text.c_str());
+  } else if (action.verb == "wait-proxy-test") {
+    const std::string outcome = AwaitProxyTest(run, 30000);
+    run->proxy_test_outcomes.push_back(outcome);
+    std::printf("=== proxy test: %s\n", outcome.c_str());
+    done = true;
   } else if (action.verb == "choose") {
     done = run->testbed->SelectComboItem(EngineWith(run, action.control), action.control.c_str(),
                                          std::atoi(action.text.c_str()));
@@ -262,6 +268,7 @@ void DoActionTask(void* context) {
 // Checks the scenario's expectations; prints each one that does not hold.
 int CheckExpectations(Run* run) {
   int failed = 0;
+  size_t proxy_tests = 0;  // the proxy-test expectations take the outcomes in order
   for (const Expectation& e : run->script.expectations) {
     bool holds = true;
     std::string seen;
@@ -289,6 +296,12 @@ int CheckExpectations(Run* run) {
         holds = holds || (std::to_string(stat.first) == code && (value == "*" || std::to_string(stat.second) == value));
       }
       seen = "no such statistic";
+    } else if (e.kind == "proxy-test") {
+      const std::string outcome =
+          proxy_tests < run->proxy_test_outcomes.size() ? run->proxy_test_outcomes[proxy_tests] : "not waited for";
+      ++proxy_tests;
+      holds = outcome == e.text;
+      seen = outcome;
     }
     if (!holds) {
       ++failed;
@@ -457,7 +470,11 @@ int main(int argc, char** argv) {
 
   // A target of the launcher's own for the proxy dialog's Test: no internet needed.
   ProxyTestTarget target;
-  if (target.Start()) run.testbed->SetProxyTestTarget("127.0.0.1", target.port());
+  if (run.script.proxy_test_target_closed) {
+    run.testbed->SetProxyTestTarget("127.0.0.1", 1);  // nobody listens on port 1
+  } else if (target.Start()) {
+    run.testbed->SetProxyTestTarget("127.0.0.1", target.port());
+  }
 
   platform::RawKeys* keys = nullptr;
   if (run.interactive && run.windows) {
