@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <fstream>
-
 #include <nlohmann/json.hpp>
 
 #include "platform/text_encoding.h"
@@ -48,10 +47,14 @@ class LeanObject : public Interface {
   IUIObject* GetFirstChild() { return Handed(UICall::kFirstChild, node_->first_child); }
   IUIObject* GetNextSibling() { return Handed(UICall::kNextSibling, node_->next); }
   std::uint32_t GetType() { return Note(UICall::kGetType), node_->type; }
-  int GetText(char* buffer, int size) { return Note(UICall::kGetText, size), CopyBounded(buffer, size, node_->layout_text), 1; }
+  int GetText(char* buffer, int size) {
+    return Note(UICall::kGetText, size), CopyBounded(buffer, size, node_->layout_text), 1;
+  }
 
  protected:
-  void Note(UICall::Op op, int arg = 0, const char* text = nullptr) { engine_->Note(op, this, nullptr, arg, text); }
+  void Note(UICall::Op op, int arg = 0, const char* text = nullptr) {
+    engine_->Note(op, this, nullptr, arg, text);
+  }
   IUIObject* Handed(UICall::Op op, LeanNode* node) {
     auto* object = static_cast<IUIObject*>(node != nullptr ? node->object : nullptr);
     engine_->Note(op, this, object);
@@ -69,7 +72,9 @@ class LeanPlain final : public LeanObject<IUIObject> {
 class LeanStatic final : public LeanObject<IUIStaticText> {
  public:
   using LeanObject::LeanObject;
-  int SetText(const char* text) override { return Note(UICall::kSetText, 0, text), CopyBounded(node_->text, sizeof node_->text, text), 1; }
+  int SetText(const char* text) override {
+    return Note(UICall::kSetText, 0, text), CopyBounded(node_->text, sizeof node_->text, text), 1;
+  }
   int Refresh() override { return Note(UICall::kRefresh), 1; }
 };
 
@@ -77,7 +82,9 @@ class LeanBar final : public LeanObject<IUIProgressBar> {
  public:
   using LeanObject::LeanObject;
   int SetRange(int, int, int) override { return 1; }
-  int SetPos(int position, int) override { return Note(UICall::kSetPos, position), node_->position = position, 1; }
+  int SetPos(int position, int) override {
+    return Note(UICall::kSetPos, position), node_->position = position, 1;
+  }
   int SetBarOption(int) override { return 1; }
 };
 
@@ -110,7 +117,8 @@ bool LeanUIEngine::Load(const std::string& native_path, std::string* error) {
     *error = native_path + ": " + e.what();
     return false;
   }
-  const nlohmann::json& top = document.value("/OrvexUILayout/UIObject"_json_pointer, nlohmann::json());
+  const nlohmann::json& top =
+      document.value("/OrvexUILayout/UIObject"_json_pointer, nlohmann::json());
   if (!top.is_object()) {
     *error = native_path + ": no /OrvexUILayout/UIObject";
     return false;
@@ -129,8 +137,8 @@ bool LeanUIEngine::Load(const std::string& native_path, std::string* error) {
   // Depth first, children linked in the file's order.
   auto load = [&](auto& self, const nlohmann::json& object, LeanNode** link) -> void {
     const std::string type = object.value("type", "");
-    LeanNode* node = add(object.value("name", "").c_str(), type == "static" ? kStaticTextType
-                                                           : type == "progress" ? kProgressType
+    LeanNode* node = add(object.value("name", "").c_str(), type == "static"      ? kStaticTextType
+                                                           : type == "progress"  ? kProgressType
                                                            : type == "container" ? kContainerType
                                                                                  : kOtherType);
     const std::string text = platform::Utf8ToGbk(object.value("text", ""));
@@ -168,7 +176,8 @@ int LeanUIEngine::Number(const void* object) {
   return number;
 }
 
-void LeanUIEngine::Note(UICall::Op op, const void* target, const void* result, int arg, const char* text) {
+void LeanUIEngine::Note(UICall::Op op, const void* target, const void* result, int arg,
+                        const char* text) {
   if (script_ == nullptr) return;
   UICall call{op};
   if (target != nullptr) call.target = Number(target);
@@ -227,22 +236,49 @@ void Replay(IUILayoutEngine* ui, const UIScript& script, std::vector<void*>& obj
   for (const UICall& c : script.calls) {
     const bool on_root = c.target >= 0 && script.is_root[c.target];
     switch (c.op) {
-      case UICall::kGetRoot: keep(c.result, ui->GetRootObject()); break;
-      case UICall::kFind: ids[c.result] = ui->FindControl(c.text.c_str()); break;
-      case UICall::kGetControl: keep(c.result, ui->GetControl(c.arg >= 0 ? ids[c.arg] : 0)); break;
-      case UICall::kBegin: on_root ? root(c.target)->BeginUpdate() : object(c.target)->BeginUpdate(); break;
-      case UICall::kShow: on_root ? root(c.target)->Show(c.arg) : object(c.target)->Show(c.arg); break;
-      case UICall::kEnd: on_root ? root(c.target)->EndUpdate() : object(c.target)->EndUpdate(); break;
-      case UICall::kEnable: object(c.target)->Enable(c.arg); break;
-      case UICall::kFirstChild:
-        keep(c.result, on_root ? root(c.target)->GetFirstChild() : object(c.target)->GetFirstChild());
+      case UICall::kGetRoot:
+        keep(c.result, ui->GetRootObject());
         break;
-      case UICall::kNextSibling: keep(c.result, object(c.target)->GetNextSibling()); break;
-      case UICall::kGetType: object(c.target)->GetType(); break;
-      case UICall::kRefresh: static_cast<IUIStaticText*>(object(c.target))->Refresh(); break;
-      case UICall::kGetText: object(c.target)->GetText(text, c.arg < 1024 ? c.arg : 1024); break;
-      case UICall::kSetText: static_cast<IUIStaticText*>(object(c.target))->SetText(c.text.c_str()); break;
-      case UICall::kSetPos: static_cast<IUIProgressBar*>(object(c.target))->SetPos(c.arg, 1); break;
+      case UICall::kFind:
+        ids[c.result] = ui->FindControl(c.text.c_str());
+        break;
+      case UICall::kGetControl:
+        keep(c.result, ui->GetControl(c.arg >= 0 ? ids[c.arg] : 0));
+        break;
+      case UICall::kBegin:
+        on_root ? root(c.target)->BeginUpdate() : object(c.target)->BeginUpdate();
+        break;
+      case UICall::kShow:
+        on_root ? root(c.target)->Show(c.arg) : object(c.target)->Show(c.arg);
+        break;
+      case UICall::kEnd:
+        on_root ? root(c.target)->EndUpdate() : object(c.target)->EndUpdate();
+        break;
+      case UICall::kEnable:
+        object(c.target)->Enable(c.arg);
+        break;
+      case UICall::kFirstChild:
+        keep(c.result,
+             on_root ? root(c.target)->GetFirstChild() : object(c.target)->GetFirstChild());
+        break;
+      case UICall::kNextSibling:
+        keep(c.result, object(c.target)->GetNextSibling());
+        break;
+      case UICall::kGetType:
+        object(c.target)->GetType();
+        break;
+      case UICall::kRefresh:
+        static_cast<IUIStaticText*>(object(c.target))->Refresh();
+        break;
+      case UICall::kGetText:
+        object(c.target)->GetText(text, c.arg < 1024 ? c.arg : 1024);
+        break;
+      case UICall::kSetText:
+        static_cast<IUIStaticText*>(object(c.target))->SetText(c.text.c_str());
+        break;
+      case UICall::kSetPos:
+        static_cast<IUIProgressBar*>(object(c.target))->SetPos(c.arg, 1);
+        break;
     }
   }
 }

@@ -22,8 +22,22 @@ namespace orv::bench {
 // One call on a UI engine or one of its objects. Objects and control ids are numbered in the
 // order the engine handed them out (`target`, `result`, `arg` name those numbers; -1: none).
 struct UICall {
-  enum Op { kGetRoot, kFind, kGetControl, kBegin, kShow, kEnd, kEnable, kFirstChild, kNextSibling,
-            kGetType, kRefresh, kGetText, kSetText, kSetPos };
+  enum Op {
+    kGetRoot,
+    kFind,
+    kGetControl,
+    kBegin,
+    kShow,
+    kEnd,
+    kEnable,
+    kFirstChild,
+    kNextSibling,
+    kGetType,
+    kRefresh,
+    kGetText,
+    kSetText,
+    kSetPos
+  };
   explicit UICall(Op operation) : op(operation) {}
   Op op;
   int target = -1;
@@ -53,7 +67,8 @@ class LeanUIEngine final : public testbed::TestbedComponent<IUILayoutEngine, kUI
 
   // Calls from now on are written into `script` (null: no longer).
   void Record(UIScript* script);
-  void Note(UICall::Op op, const void* target, const void* result = nullptr, int arg = 0, const char* text = nullptr);
+  void Note(UICall::Op op, const void* target, const void* result = nullptr, int arg = 0,
+            const char* text = nullptr);
 
   std::uint32_t LoadLayout(const char*, std::uint32_t) override { return 0; }
   int AttachObject(IUIObject*) override { return 0; }

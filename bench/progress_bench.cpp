@@ -51,7 +51,9 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   g_allocations.fetch_add(1, std::memory_order_relaxed);
   return std::malloc(size != 0 ? size : 1);
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
@@ -118,13 +120,18 @@ struct Setup {
   std::string error;
 
   Setup() {
-    auto create = reinterpret_cast<CreateComponentFn>(platform::FindExport(fact, "CreateComponent"));
+    auto create =
+        reinterpret_cast<CreateComponentFn>(platform::FindExport(fact, "CreateComponent"));
     factory = static_cast<IComponentFactory*>(create(kComponentFactoryId, 0));
-    control = reinterpret_cast<testbed::OrvFactTestbedFn>(platform::FindExport(fact, "OrvFactTestbed"))();
+    control =
+        reinterpret_cast<testbed::OrvFactTestbedFn>(platform::FindExport(fact, "OrvFactTestbed"))();
     // Where the factory finds the module: a configuration of the benchmark's own.
     const std::string ini = BesideExecutable("bench.ini");
-    std::ofstream(platform::NativePath(ini)) << "[1374]\nDLL=" << BesideExecutable("OrvUpdateUI.dll") << "\n";
-    if (!lean->Load(platform::NativePath(BesideExecutable("ui\\LayOut\\Container_Update.tpf")), &error)) return;
+    std::ofstream(platform::NativePath(ini))
+        << "[1374]\nDLL=" << BesideExecutable("OrvUpdateUI.dll") << "\n";
+    if (!lean->Load(platform::NativePath(BesideExecutable("ui\\LayOut\\Container_Update.tpf")),
+                    &error))
+      return;
     control->SetScenario("option\n");
     Start(&testbed_bench, "testbed", control->CreateWindowEngine("MainWindow"), ini);
     Start(&lean_bench, "lean", lean, ini);
@@ -152,7 +159,8 @@ struct Setup {
     b->ui = ui;
     b->host = std::make_unique<BenchHost>(ui);
     b->window = static_cast<IUpdateLogic*>(factory->CreateById(kUpdateLogicId, ini.c_str()));
-    if (b->window == nullptr || b->window->Init(b->host.get(), 0) == 0 || b->window->StartUpdate(0) == 0) {
+    if (b->window == nullptr || b->window->Init(b->host.get(), 0) == 0 ||
+        b->window->StartUpdate(0) == 0) {
       error = std::string("the update window did not start on the ") + name + " engine";
       return;
     }
@@ -203,10 +211,12 @@ void BM_Event(benchmark::State& state) {
     b->events->OnUpdateProgress(&info);
     Bed().Tidy(b);
   }
-  const double allocations = static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations());
+  const double allocations =
+      static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations());
   state.counters["allocs/event"] = allocations;
   state.SetLabel(b->name);
-  if (b == &Bed().lean_bench && allocations > 0) state.SkipWithError("the update window allocated on the heap");
+  if (b == &Bed().lean_bench && allocations > 0)
+    state.SkipWithError("the update window allocated on the heap");
 }
 
 void BM_Floor(benchmark::State& state) {
@@ -231,7 +241,8 @@ void BM_ReplaceAll(benchmark::State& state) {
   for (int i = 0; i < occurrences; ++i) text += std::string(filler, 'x') + placeholder;
   char out[kMessageSize];
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ReplaceAll(text.c_str(), placeholder.c_str(), "10MB", out, sizeof out));
+    benchmark::DoNotOptimize(
+        ReplaceAll(text.c_str(), placeholder.c_str(), "10MB", out, sizeof out));
   }
   state.SetComplexityN(occurrences);
 }
@@ -258,8 +269,9 @@ class PairReporter : public benchmark::ConsoleReporter {
 std::string Summary(std::vector<double> values, const char* format) {
   if (values.empty()) return "-";
   std::sort(values.begin(), values.end());
-  const double median = values.size() % 2 ? values[values.size() / 2]
-                                          : (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
+  const double median = values.size() % 2
+                            ? values[values.size() / 2]
+                            : (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
   char text[128];
   std::snprintf(text, sizeof text, format, median, values.front(), values.back());
   return text;
@@ -276,7 +288,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&count, args.data());
   PairReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\nper progress event, median [lowest .. highest] of %d repetitions:\n", kRepetitions);
+  std::printf("\nper progress event, median [lowest .. highest] of %d repetitions:\n",
+              kRepetitions);
   for (auto& [engine, by_name] : reporter.times) {
     const std::vector<double>& events = by_name["BM_Event"];
     const std::vector<double>& floors = by_name["BM_Floor"];
@@ -286,8 +299,10 @@ int main(int argc, char** argv) {
       own.push_back(events[i] - floors[i]);
     }
     std::printf("  %-8s event %s  floor %s  ratio %s  own cost %s\n", engine.c_str(),
-                Summary(events, "%.0f ns [%.0f .. %.0f]").c_str(), Summary(floors, "%.0f ns [%.0f .. %.0f]").c_str(),
-                Summary(ratios, "%.2fx [%.2f .. %.2f]").c_str(), Summary(own, "%.0f ns [%.0f .. %.0f]").c_str());
+                Summary(events, "%.0f ns [%.0f .. %.0f]").c_str(),
+                Summary(floors, "%.0f ns [%.0f .. %.0f]").c_str(),
+                Summary(ratios, "%.2fx [%.2f .. %.2f]").c_str(),
+                Summary(own, "%.0f ns [%.0f .. %.0f]").c_str());
   }
   benchmark::Shutdown();
   return 0;

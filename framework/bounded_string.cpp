@@ -221,8 +221,7 @@ int UIntToString(std::uint32_t value, char* out, int size) {
   return 1;
 }
 
-int ReplaceFirst(const char* src, const char* find, const char* replace, char* out,
-                 int out_size) {
+int ReplaceFirst(const char* src, const char* find, const char* replace, char* out, int out_size) {
   size_t found_at = 0;
   return ReplaceFirstFrom(src, 0, find, replace, out, out_size, &found_at);
 }
@@ -239,15 +238,16 @@ int ReplaceAll(const char* src, const char* find, const char* replace, char* out
   // Searching again from the start finds occurrences that a replacement joins together. When
   // the replacement holds `find` itself that would never end, so the search then resumes
   // behind the inserted text instead.
-  const bool resume_behind_insert =
-      find != nullptr && replace != nullptr && *find != '\0' && std::strstr(replace, find) != nullptr;
+  const bool resume_behind_insert = find != nullptr && replace != nullptr && *find != '\0' &&
+                                    std::strstr(replace, find) != nullptr;
   int count = 0;
   size_t search_from = 0;
   for (;;) {
     size_t found_at = 0;
     // A replacement that leaves the text empty (a result of length 0) is made but not
     // counted, and ends the loop.
-    if (ReplaceFirstFrom(work.get(), search_from, find, replace, out, out_size, &found_at) <= 0) break;
+    if (ReplaceFirstFrom(work.get(), search_from, find, replace, out, out_size, &found_at) <= 0)
+      break;
     Copy(work.get(), out_size, out);
     ++count;
     if (resume_behind_insert) search_from = found_at + std::strlen(replace);

@@ -64,7 +64,8 @@ IComponent* CreateFromModule(platform::ModuleHandle module, ComponentId componen
   }
   IComponent* component = create(component_id, 0);
   if (component == nullptr) {
-    DebugPrintIn(ErrorCapacity(route), "[Orvex_Error] CreateComponent(ComponentId=%u) return null.\n",
+    DebugPrintIn(ErrorCapacity(route),
+                 "[Orvex_Error] CreateComponent(ComponentId=%u) return null.\n",
                  static_cast<unsigned>(component_id));
   }
   return component;
@@ -85,7 +86,8 @@ IComponentFactory* AcquireFactory(const char* registry, FactoryRoute route) {
   auto* factory =
       static_cast<IComponentFactory*>(CreateFromModule(module, kComponentFactoryId, route));
   if (factory == nullptr) {
-    DebugPrintIn(ErrorCapacity(route), "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n");
+    DebugPrintIn(ErrorCapacity(route),
+                 "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n");
   }
   return factory;
 }

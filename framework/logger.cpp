@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "framework/bounded_string.h"
-#include "framework/interfaces/component_factory.h"
 #include "framework/factory_access.h"
+#include "framework/interfaces/component_factory.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/process_info.h"
@@ -62,8 +62,7 @@ void Logger::Error(const char* format, ...) {
   va_end(args);
 }
 
-void Logger::Write(std::uint32_t level, const char* level_name, const char* format,
-                   va_list args) {
+void Logger::Write(std::uint32_t level, const char* level_name, const char* format, va_list args) {
   const bool to_debugger = (debug_mask_ & level) != 0;
   const bool to_file = (file_mask_ & level) != 0;
   if (!to_debugger && !to_file) return;
@@ -92,8 +91,9 @@ void Logger::AppendToFile(const char* line) {
   }
   const platform::TimeOfDay now = platform::LocalTimeOfDay();
   char file_line[kMessageSize] = {};
-  FormatAll(file_line, sizeof file_line, "%d\t%02d:%02d:%02d\t[P%d]%s", g_file_line_counter.fetch_add(1),
-            now.hour, now.minute, now.second, static_cast<int>(g_process_id), line);
+  FormatAll(file_line, sizeof file_line, "%d\t%02d:%02d:%02d\t[P%d]%s",
+            g_file_line_counter.fetch_add(1), now.hour, now.minute, now.second,
+            static_cast<int>(g_process_id), line);
   platform::WriteAll(file_, file_line, static_cast<int>(std::strlen(file_line)));
 }
 

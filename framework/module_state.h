@@ -13,11 +13,12 @@
 namespace orv {
 
 struct ModuleState {
-  platform::ModuleHandle module_handle;   // stored by the entry point at process attach
-  platform::ModuleHandle factory_handle;  // SetFactoryHandle; null: the factory DLL is loaded by path
-  std::int32_t dll_safe;                  // 0: Release neither closes, destroys nor removes
-  char registry_path[kPathSize];          // SetDLLRegistry; empty: the default Orvex.ini
-  platform::RecursiveLock lock;           // guards the creator table, the live map, registry_path
+  platform::ModuleHandle module_handle;  // stored by the entry point at process attach
+  platform::ModuleHandle
+      factory_handle;             // SetFactoryHandle; null: the factory DLL is loaded by path
+  std::int32_t dll_safe;          // 0: Release neither closes, destroys nor removes
+  char registry_path[kPathSize];  // SetDLLRegistry; empty: the default Orvex.ini
+  platform::RecursiveLock lock;   // guards the creator table, the live map, registry_path
   std::int32_t lock_initialized;
 };
 

@@ -9,8 +9,8 @@
 // the registry string is passed on as given, null included).
 #pragma once
 
-#include "framework/interfaces/component_factory.h"
 #include "framework/factory_access.h"
+#include "framework/interfaces/component_factory.h"
 #include "framework/module_state.h"
 
 namespace orv {

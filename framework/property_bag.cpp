@@ -68,7 +68,9 @@ std::int32_t PropertyBag::GetInt(std::uint32_t key, int remove) {
   return Take(ints_, key, remove);
 }
 
-std::uint8_t PropertyBag::GetByte(std::uint32_t key, int remove) { return Take(bytes_, key, remove); }
+std::uint8_t PropertyBag::GetByte(std::uint32_t key, int remove) {
+  return Take(bytes_, key, remove);
+}
 
 std::uint32_t PropertyBag::GetDword(std::uint32_t key, int remove) {
   if (IsSmall(key)) return static_cast<std::uint32_t>(GetInt(key, remove));

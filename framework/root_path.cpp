@@ -4,9 +4,9 @@
 
 #include "framework/bounded_string.h"
 #include "framework/component_paths.h"
-#include "framework/orvex_ptr.h"
 #include "framework/interfaces/registry.h"
 #include "framework/module_state.h"
+#include "framework/orvex_ptr.h"
 
 namespace orv {
 namespace {

@@ -15,7 +15,9 @@
 
 namespace {
 
-std::string Text(FuzzedDataProvider& in, size_t most) { return in.ConsumeRandomLengthString(most).c_str(); }
+std::string Text(FuzzedDataProvider& in, size_t most) {
+  return in.ConsumeRandomLengthString(most).c_str();
+}
 
 struct Replaced {
   bool written = false;  // false: the output keeps what it held
@@ -27,7 +29,8 @@ struct Replaced {
 // before searching, when its result could not fit; the search restarts at the start unless
 // the replacement holds the searched text; a replacement that empties the text is made but
 // not counted, and ends the loop.
-Replaced ReplaceAllModel(std::string work, const std::string& find, const std::string& with, int size) {
+Replaced ReplaceAllModel(std::string work, const std::string& find, const std::string& with,
+                         int size) {
   Replaced r;
   if (size < 1 || find.empty()) return r;
   if (static_cast<int>(work.size()) >= size) work.clear();
@@ -64,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   char* out = buf.data();
   const auto expect_text = [&](bool written, const std::string& text) {
     char* end = static_cast<char*>(std::memchr(buf.data(), '\0', buf.size()));
-    FUZZ_CHECK(written ? end != nullptr && std::string(buf.data(), end - buf.data()) == text : buf == before);
+    FUZZ_CHECK(written ? end != nullptr && std::string(buf.data(), end - buf.data()) == text
+                       : buf == before);
   };
   const std::string cut = a.substr(0, std::max(cap - 1, 0));
 
@@ -86,12 +90,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
       const std::string full = a + "|" + std::to_string(number);
       const int bound = std::min(n, cap - 1);
       const bool fits = static_cast<int>(full.size()) <= bound;
-      FUZZ_CHECK(orv::Format(out, cap, n, "%s|%d", a.c_str(), number) == (cap >= 1 && fits ? static_cast<int>(full.size()) : -1));
+      FUZZ_CHECK(orv::Format(out, cap, n, "%s|%d", a.c_str(), number) ==
+                 (cap >= 1 && fits ? static_cast<int>(full.size()) : -1));
       expect_text(cap >= 1 && n >= 1, full.substr(0, std::max(bound, 0)));
       break;
     }
     case 4:
-      FUZZ_CHECK(orv::FormatTruncate(out, cap, number & 1, "%s", a.c_str()) == (cap >= 1 && (len < cap || (number & 1))));
+      FUZZ_CHECK(orv::FormatTruncate(out, cap, number & 1, "%s", a.c_str()) ==
+                 (cap >= 1 && (len < cap || (number & 1))));
       expect_text(cap >= 1, cut);
       break;
     case 5:
@@ -99,8 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
       expect_text(cap >= 1, cut);
       break;
     case 6: {
-      const std::string text = n & 1 ? std::to_string(number) : std::to_string(static_cast<std::uint32_t>(number));
-      const int result = n & 1 ? orv::IntToString(number, out, cap) : orv::UIntToString(static_cast<std::uint32_t>(number), out, cap);
+      const std::string text =
+          n & 1 ? std::to_string(number) : std::to_string(static_cast<std::uint32_t>(number));
+      const int result = n & 1 ? orv::IntToString(number, out, cap)
+                               : orv::UIntToString(static_cast<std::uint32_t>(number), out, cap);
       FUZZ_CHECK(result == (static_cast<int>(text.size()) < cap));
       expect_text(static_cast<int>(text.size()) < cap, text);
       break;
@@ -114,7 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         expect_text(false, "");
       } else {
         FUZZ_CHECK(result == (at == std::string::npos ? 0 : grown));
-        expect_text(at != std::string::npos || len < cap, at == std::string::npos ? a : std::string(a).replace(at, find.size(), with));
+        expect_text(at != std::string::npos || len < cap,
+                    at == std::string::npos ? a : std::string(a).replace(at, find.size(), with));
       }
       break;
     }
@@ -128,7 +137,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     case 9: {  // only A to Z change; an unterminated text is too long and stays
       const std::string lower = orv::fuzz::Lower(old);
       const bool ok = static_cast<int>(old.size()) < cap;
-      FUZZ_CHECK(orv::kStringFunctions.StrLower(out, cap) == (ok ? orv::kStrOk : cap < 0 ? orv::kStrInvalid : orv::kStrRange));
+      FUZZ_CHECK(orv::kStringFunctions.StrLower(out, cap) == (ok        ? orv::kStrOk
+                                                              : cap < 0 ? orv::kStrInvalid
+                                                                        : orv::kStrRange));
       expect_text(ok, lower);
       break;
     }

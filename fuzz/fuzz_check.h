@@ -11,12 +11,12 @@
 
 #include "platform/process_info.h"
 
-#define FUZZ_CHECK(condition)                                                          \
-  do {                                                                                 \
-    if (!(condition)) {                                                                \
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                    \
-    }                                                                                  \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 
 namespace orv::fuzz {
@@ -32,9 +32,11 @@ inline std::string Lower(std::string text) {
 class ScratchFile {
  public:
   explicit ScratchFile(const char* name) {
-    const auto folder = std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                                  : std::filesystem::temp_directory_path();
-    path_ = (folder / ("orv-fuzz-" + std::to_string(platform::CurrentProcessId()) + "-" + name)).string();
+    const auto folder = std::filesystem::is_directory("/dev/shm")
+                            ? std::filesystem::path("/dev/shm")
+                            : std::filesystem::temp_directory_path();
+    path_ = (folder / ("orv-fuzz-" + std::to_string(platform::CurrentProcessId()) + "-" + name))
+                .string();
   }
   ~ScratchFile() { std::remove(path_.c_str()); }
   const std::string& Write(const std::string& bytes) {

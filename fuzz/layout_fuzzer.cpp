@@ -4,9 +4,8 @@
 // which some object of that tree is not an object, has an unknown type, a field of the
 // wrong kind or a place ("rect") that is not four pixel counts.
 #include <cstdint>
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "fuzz/fuzz_check.h"
 #include "testbed/ui_engine/layout_loader.h"
@@ -25,17 +24,20 @@ bool Optional(const Json& node, const char* key, bool (Json::*kind)() const noex
 bool Loadable(const Json& node) {
   if (!node.is_object() || !Optional(node, "type", &Json::is_string)) return false;
   const std::string type = node.value("type", "");
-  if (type != "window" && type != "container" && type != "static" && type != "button" && type != "progress" &&
-      type != "edit" && type != "password" && type != "combo") {
+  if (type != "window" && type != "container" && type != "static" && type != "button" &&
+      type != "progress" && type != "edit" && type != "password" && type != "combo") {
     return false;
   }
   for (const char* key : {"name", "text", "label"}) {
     if (!Optional(node, key, &Json::is_string)) return false;
   }
-  if (!Optional(node, "visible", &Json::is_boolean) || !Optional(node, "enabled", &Json::is_boolean)) return false;
+  if (!Optional(node, "visible", &Json::is_boolean) ||
+      !Optional(node, "enabled", &Json::is_boolean))
+    return false;
   const auto selected = node.find("selected");
   // An entry number: an integer from -1 (none) to the largest int.
-  if (selected != node.end() && !(selected->is_number_integer() && *selected >= -1 && *selected <= 0x7FFFFFFF)) {
+  if (selected != node.end() &&
+      !(selected->is_number_integer() && *selected >= -1 && *selected <= 0x7FFFFFFF)) {
     return false;
   }
   // A place in pixels: four integers from 0 to 10000.
@@ -58,8 +60,10 @@ bool Loadable(const Json& node) {
 
 // The built tree against the object it came from, in the same order.
 void Compare(const Element& element, const Json& node) {
-  FUZZ_CHECK(element.name() == node.value("name", "") && orv::testbed::KindName(element.kind()) == node.value("type", ""));
-  FUZZ_CHECK(element.visible == node.value("visible", true) && element.enabled == node.value("enabled", true));
+  FUZZ_CHECK(element.name() == node.value("name", "") &&
+             orv::testbed::KindName(element.kind()) == node.value("type", ""));
+  FUZZ_CHECK(element.visible == node.value("visible", true) &&
+             element.enabled == node.value("enabled", true));
   const auto items = node.find("items");
   const size_t item_count = items != node.end() && items->is_array() ? items->size() : 0;
   FUZZ_CHECK(element.items.size() == item_count);

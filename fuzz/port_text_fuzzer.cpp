@@ -12,7 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const std::string text = std::string(reinterpret_cast<const char*>(data), size).c_str();
   const size_t begin = text.find_first_not_of(' ');
-  const std::string trimmed = begin == std::string::npos ? "" : text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
+  const std::string trimmed =
+      begin == std::string::npos ? "" : text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
   long long value = 0;
   if (!trimmed.empty() && trimmed.size() < 128) {
     value = std::strtoll(trimmed.c_str(), nullptr, 10);

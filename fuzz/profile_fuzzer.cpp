@@ -56,7 +56,8 @@ int IntModel(std::string text, int fallback) {
   if (base != 10) i += 2;
   std::uint32_t total = 0;
   for (; i < text.size(); ++i) {
-    const size_t digit = std::string("0123456789abcdefghijklmnopqrstuvwxyz").find(Lower(text.substr(i, 1)));
+    const size_t digit =
+        std::string("0123456789abcdefghijklmnopqrstuvwxyz").find(Lower(text.substr(i, 1)));
     if (digit >= base) break;
     total = total * base + static_cast<std::uint32_t>(digit);
   }
@@ -123,11 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   FUZZ_CHECK(got == static_cast<int>(std::strlen(large)) && large == expected);
 
   std::vector<char> small(static_cast<size_t>(small_size));
-  const int cut = orv::platform::ReadProfileString(section.c_str(), key.c_str(), fallback_text.c_str(),
-                                                   small.data(), small_size, path);
-  FUZZ_CHECK(cut == std::min(got, small_size - 1) && std::memcmp(small.data(), large, cut) == 0 && small[cut] == '\0');
+  const int cut = orv::platform::ReadProfileString(
+      section.c_str(), key.c_str(), fallback_text.c_str(), small.data(), small_size, path);
+  FUZZ_CHECK(cut == std::min(got, small_size - 1) && std::memcmp(small.data(), large, cut) == 0 &&
+             small[cut] == '\0');
 
-  const int number = orv::platform::ReadProfileInt(section.c_str(), key.c_str(), fallback_int, path);
+  const int number =
+      orv::platform::ReadProfileInt(section.c_str(), key.c_str(), fallback_int, path);
   const std::string int_text = found ? Unquoted(value) : "";
   FUZZ_CHECK(number == IntModel(int_text.substr(0, int_text.find('\0')), fallback_int));
   return 0;

@@ -21,15 +21,18 @@ using Bag = orv::IPropertyBag;
 enum Kind { kInt, kDword, kByte, kFloat, kString };
 using Slot = std::pair<int, std::uint32_t>;  // (kind, key)
 
-int (Bag::*const kHas[])(std::uint32_t) = {&Bag::HasInt, &Bag::HasDword, &Bag::HasByte, &Bag::HasFloat, &Bag::HasString};
-int (Bag::*const kRemove[])(std::uint32_t) = {&Bag::RemoveInt, &Bag::RemoveDword, &Bag::RemoveByte, &Bag::RemoveFloat,
-                                              &Bag::RemoveString};
-int (Bag::*const kCopy[])(Bag*, std::uint32_t) = {&Bag::CopyIntTo, &Bag::CopyDwordTo, &Bag::CopyByteTo,
-                                                  &Bag::CopyFloatTo, &Bag::CopyStringTo};
+int (Bag::*const kHas[])(std::uint32_t) = {&Bag::HasInt, &Bag::HasDword, &Bag::HasByte,
+                                           &Bag::HasFloat, &Bag::HasString};
+int (Bag::*const kRemove[])(std::uint32_t) = {&Bag::RemoveInt, &Bag::RemoveDword, &Bag::RemoveByte,
+                                              &Bag::RemoveFloat, &Bag::RemoveString};
+int (Bag::*const kCopy[])(Bag*, std::uint32_t) = {
+    &Bag::CopyIntTo, &Bag::CopyDwordTo, &Bag::CopyByteTo, &Bag::CopyFloatTo, &Bag::CopyStringTo};
 
 // A bag's values by kind and key; numbers (floats by their bits) as decimal text.
 struct Model : std::map<Slot, std::string> {
-  static Slot Of(int kind, std::uint32_t key) { return {kind == kDword && key < 10 ? kInt : kind, key}; }
+  static Slot Of(int kind, std::uint32_t key) {
+    return {kind == kDword && key < 10 ? kInt : kind, key};
+  }
 };
 
 std::uint32_t Get(Bag* bag, int kind, std::uint32_t key, int remove) {
@@ -58,7 +61,9 @@ void Agree(Bag* bag, const Model& model, std::uint32_t key) {
     const auto entry = model.find(Model::Of(kind, key));
     const bool present = entry != model.end();
     const std::uint32_t got = kind == kString ? bag->GetStringLength(key) : Get(bag, kind, key, 0);
-    const std::string expected = !present ? "0" : kind == kString ? std::to_string(entry->second.size()) : entry->second;
+    const std::string expected = !present          ? "0"
+                                 : kind == kString ? std::to_string(entry->second.size())
+                                                   : entry->second;
     FUZZ_CHECK((bag->*kHas[kind])(key) == present && std::to_string(got) == expected);
   }
 }
@@ -75,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     Bag* bag = bags[which];
     Model& model = models[which];
     const int kind = in.ConsumeIntegralInRange(0, 4);
-    const std::uint32_t key = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 12) : in.ConsumeIntegral<std::uint32_t>();
+    const std::uint32_t key =
+        in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 12) : in.ConsumeIntegral<std::uint32_t>();
     const auto value = in.ConsumeIntegral<std::uint32_t>();
     const bool flag = in.ConsumeBool();
     const Slot slot = Model::Of(kind, key);
@@ -87,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         const std::string text = in.ConsumeRandomLengthString(16).c_str();
         const char* given = value & 1 ? nullptr : text.c_str();
         if (kind == kString) {
-          FUZZ_CHECK((flag ? bag->SetValue(key, given) : bag->SetString(key, given)) == (given != nullptr));
+          FUZZ_CHECK((flag ? bag->SetValue(key, given) : bag->SetString(key, given)) ==
+                     (given != nullptr));
           if (given) model[slot] = text;
         } else {
           FUZZ_CHECK(Set(bag, kind, key, value, flag) == 1);
@@ -99,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         if (kind == kString) {  // copied only with room for the terminator, and only then removed
           std::vector<char> buffer(value % 24 + 1, '#');
           const std::vector<char> before = buffer;
-          bag->GetString(key, flag ? buffer.data() : nullptr, static_cast<std::uint32_t>(buffer.size()), value & 2);
+          bag->GetString(key, flag ? buffer.data() : nullptr,
+                         static_cast<std::uint32_t>(buffer.size()), value & 2);
           const bool copied = flag && present && entry->second.size() < buffer.size();
           FUZZ_CHECK(copied ? entry->second == buffer.data() : buffer == before);
           if (copied && (value & 2)) model.erase(entry);

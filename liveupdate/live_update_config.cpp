@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kLiveUpdateInfo[] = "liveupdateinfo.ini";
 constexpr char kTaskInfo[] = "taskinfo.ini";
-constexpr int kRawTextSize = kNoticeSize;       // texts are read raw, at most 519 characters
+constexpr int kRawTextSize = kNoticeSize;  // texts are read raw, at most 519 characters
 
 // Module-wide: the configuration path (set once), and the launcher folder (recomputed at
 // every read).
@@ -40,7 +40,9 @@ void IniPath(const char* file_name, char* out) {
 }
 
 // An unsigned buffer size as the signed capacity of the bounded operations.
-int CapacityOf(std::uint32_t size) { return size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size); }
+int CapacityOf(std::uint32_t size) {
+  return size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size);
+}
 
 void CreateFolderIfMissing(const char* path) {
   if (!platform::PathExists(path)) platform::CreateFolder(path);  // a failure changes nothing
@@ -125,8 +127,8 @@ void CLiveUpdateConfig::GetTaskInfo(const char* section, const char* key, char* 
   char ini[kPathSize] = {};
   IniPath(kTaskInfo, ini);
   platform::ReadProfileString(section, key, "", out, CapacityOf(size), ini);
-  Log("CLiveUpdateConfig::GetTaskInfo, \t\t\t\tTaskInfoPath=%s, Section=%s, Key=%s, Value=%s\n", ini,
-      section ? section : "", key ? key : "", out ? out : "");
+  Log("CLiveUpdateConfig::GetTaskInfo, \t\t\t\tTaskInfoPath=%s, Section=%s, Key=%s, Value=%s\n",
+      ini, section ? section : "", key ? key : "", out ? out : "");
 }
 
 const char* CLiveUpdateConfig::ConfigurationPath() { return g_configuration_path; }

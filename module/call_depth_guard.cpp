@@ -2,8 +2,7 @@
 
 namespace orv {
 
-CallDepthGuard::CallDepthGuard(std::int32_t* call_depth, std::int32_t* alive,
-                               IComponent* component)
+CallDepthGuard::CallDepthGuard(std::int32_t* call_depth, std::int32_t* alive, IComponent* component)
     : call_depth_(call_depth), alive_(alive), component_(component) {
   if (call_depth_ != nullptr) ++*call_depth_;
 }

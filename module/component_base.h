@@ -15,11 +15,11 @@
 #include <map>
 
 #include "framework/bounded_string.h"
+#include "framework/interfaces/component_interfaces.h"
+#include "framework/module_state.h"
 #include "framework/orvex_ptr.h"
 #include "module/call_depth_guard.h"
-#include "framework/interfaces/component_interfaces.h"
 #include "module/live_components.h"
-#include "framework/module_state.h"
 #include "platform/debug_output.h"
 
 namespace orv {

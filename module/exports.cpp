@@ -1,12 +1,12 @@
 // The seven functions a host calls by name. No exception leaves any of them.
 #include <cstring>
 
-#include "module/creator_table.h"
+#include "framework/bounded_string.h"
 #include "framework/debug_print.h"
-#include "module/live_components.h"
 #include "framework/interfaces/module_exports.h"
 #include "framework/module_state.h"
-#include "framework/bounded_string.h"
+#include "module/creator_table.h"
+#include "module/live_components.h"
 
 using orv::ComponentCreator;
 using orv::DebugPrint;
@@ -78,9 +78,7 @@ ORV_EXPORT void ORV_CDECL SetFactoryHandle(orv::platform::ModuleHandle handle) {
 
 ORV_EXPORT void ORV_CDECL OrvexSetDllSafe(int safe) { orv::Module().dll_safe = safe; }
 
-ORV_EXPORT int ORV_CDECL OrvexDllCanUnloadNow() {
-  return orv::LiveComponentCount() == 0 ? 1 : 0;
-}
+ORV_EXPORT int ORV_CDECL OrvexDllCanUnloadNow() { return orv::LiveComponentCount() == 0 ? 1 : 0; }
 
 ORV_EXPORT void ORV_CDECL OrvexDllFreeMap() {
   try {

@@ -3,10 +3,10 @@
 #include <atomic>
 #include <cinttypes>
 
-#include "framework/interfaces/component_factory.h"
-#include "framework/orvex_ptr.h"
 #include "framework/debug_print.h"
+#include "framework/interfaces/component_factory.h"
 #include "framework/module_state.h"
+#include "framework/orvex_ptr.h"
 
 namespace orv {
 namespace {

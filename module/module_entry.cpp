@@ -1,7 +1,7 @@
 #include "module/module_entry.h"
 
-#include "module/live_components.h"
 #include "framework/module_state.h"
+#include "module/live_components.h"
 
 namespace orv {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "framework/bounded_string.h"
-#include "framework/orvex_ptr.h"
 #include "framework/interfaces/message_box_interface.h"
+#include "framework/orvex_ptr.h"
 #include "platform/debug_output.h"
 
 namespace orv {

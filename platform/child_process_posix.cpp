@@ -1,9 +1,9 @@
-#include "platform/child_process.h"
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/child_process.h"
 
 namespace orv::platform {
 

@@ -1,6 +1,6 @@
-#include "platform/clock.h"
-
 #include <windows.h>
+
+#include "platform/clock.h"
 
 namespace orv::platform {
 

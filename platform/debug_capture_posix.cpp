@@ -1,5 +1,3 @@
-#include "platform/debug_capture.h"
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -7,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "platform/debug_capture.h"
 
 namespace orv::platform {
 namespace {

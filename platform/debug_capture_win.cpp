@@ -1,9 +1,9 @@
-#include "platform/debug_capture.h"
-
 #include <windows.h>
 
 #include <mutex>
 #include <string>
+
+#include "platform/debug_capture.h"
 
 namespace orv::platform {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/debug_output.h"
-
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/debug_output.h"
 
 namespace orv::platform {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/debug_output.h"
-
 #include <windows.h>
 
 #include <cstdio>
+
+#include "platform/debug_output.h"
 
 namespace orv::platform {
 

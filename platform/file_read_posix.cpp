@@ -1,8 +1,7 @@
-#include "platform/file_read.h"
-
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_read.h"
 #include "platform/windows_path_posix.h"
 
 namespace orv::platform {

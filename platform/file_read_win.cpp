@@ -1,7 +1,7 @@
-#include "platform/file_read.h"
-
 #include <fstream>
 #include <sstream>
+
+#include "platform/file_read.h"
 
 namespace orv::platform {
 

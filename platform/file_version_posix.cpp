@@ -2,6 +2,8 @@
 
 namespace orv::platform {
 
-bool ReadFileVersion(const std::string& /*windows_path*/, FileVersion* /*version*/) { return false; }
+bool ReadFileVersion(const std::string& /*windows_path*/, FileVersion* /*version*/) {
+  return false;
+}
 
 }  // namespace orv::platform

@@ -1,8 +1,8 @@
-#include "platform/file_version.h"
-
 #include <windows.h>
 
 #include <vector>
+
+#include "platform/file_version.h"
 
 namespace orv::platform {
 namespace {
@@ -11,7 +11,8 @@ std::string StringValue(const std::vector<char>& block, const char* name) {
   char* text = nullptr;
   UINT length = 0;
   const std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;
-  if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length) || text == nullptr) {
+  if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length) ||
+      text == nullptr) {
     return "";
   }
   return std::string(text, length > 0 ? length - 1 : 0);
@@ -27,7 +28,9 @@ bool ReadFileVersion(const std::string& windows_path, FileVersion* version) {
   if (!GetFileVersionInfoA(windows_path.c_str(), 0, size, block.data())) return false;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || fixed == nullptr) return false;
+  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) ||
+      fixed == nullptr)
+    return false;
   version->major = HIWORD(fixed->dwFileVersionMS);
   version->minor = LOWORD(fixed->dwFileVersionMS);
   version->patch = HIWORD(fixed->dwFileVersionLS);

@@ -1,5 +1,3 @@
-#include "platform/folders.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/folders.h"
 #include "platform/windows_path_posix.h"
 
 namespace orv::platform {

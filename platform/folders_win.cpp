@@ -1,8 +1,10 @@
-#include "platform/folders.h"
+// <windows.h> first: the other Windows headers need its types.
+#include <windows.h>
 
 #include <io.h>
 #include <shlobj.h>
-#include <windows.h>
+
+#include "platform/folders.h"
 
 namespace orv::platform {
 

@@ -1,7 +1,6 @@
-#include "platform/module_handle.h"
-
 #include <dlfcn.h>
 
+#include "platform/module_handle.h"
 #include "platform/windows_path_posix.h"
 
 namespace orv::platform {

@@ -1,14 +1,14 @@
-#include "platform/module_handle.h"
-
 #include <windows.h>
+
+#include "platform/module_handle.h"
 
 namespace orv::platform {
 
 ModuleHandle ModuleContaining(const void* address_inside) {
   HMODULE module = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          static_cast<LPCSTR>(address_inside), &module)) {
+  if (!GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCSTR>(address_inside), &module)) {
     return nullptr;
   }
   return module;

@@ -45,8 +45,8 @@ bool NativeWindowsAvailable();
 
 // A top-level window whose client area is `rect` (screen coordinates), hidden until shown.
 // With an owner it is a dialog of that window.
-NativeHandle CreateNativeWindow(const std::string& title, const NativeRect& rect, NativeHandle owner,
-                                NativeInputSink* sink);
+NativeHandle CreateNativeWindow(const std::string& title, const NativeRect& rect,
+                                NativeHandle owner, NativeInputSink* sink);
 // A child control at `rect` of its parent's client area, hidden until shown.
 NativeHandle CreateNativeControl(NativeHandle parent, NativeKind kind, const NativeRect& rect);
 // Moves a top-level window so that its client area is `rect`.

@@ -4,7 +4,8 @@
 namespace orv::platform {
 
 bool NativeWindowsAvailable() { return false; }
-NativeHandle CreateNativeWindow(const std::string&, const NativeRect&, NativeHandle, NativeInputSink*) {
+NativeHandle CreateNativeWindow(const std::string&, const NativeRect&, NativeHandle,
+                                NativeInputSink*) {
   return nullptr;
 }
 NativeHandle CreateNativeControl(NativeHandle, NativeKind, const NativeRect&) { return nullptr; }
@@ -26,6 +27,8 @@ void ChooseNative(NativeHandle, int) {}
 void TypeNative(NativeHandle, const std::string&) {}
 void SetNativeTicker(int, std::function<void()>) {}
 bool SaveNativePicture(const std::vector<NativeHandle>&, const std::string&) { return false; }
-int ShowNativeMessageBox(NativeHandle, const std::string&, const std::string&, std::uint32_t) { return 0; }
+int ShowNativeMessageBox(NativeHandle, const std::string&, const std::string&, std::uint32_t) {
+  return 0;
+}
 
 }  // namespace orv::platform

@@ -1,9 +1,11 @@
-#include "platform/native_window.h"
-
+// <windows.h> first: the other Windows headers need its types.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
+
+#include "platform/native_window.h"
 
 namespace orv::platform {
 namespace {
@@ -15,7 +17,8 @@ constexpr int kComboListHeight = 120;
 
 std::wstring Wide(const std::string& utf8) {
   if (utf8.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
   return wide;
@@ -23,11 +26,11 @@ std::wstring Wide(const std::string& utf8) {
 
 std::string Utf8(const std::wstring& wide) {
   if (wide.empty()) return std::string();
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                         nullptr, nullptr);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                      nullptr, nullptr);
   return text;
 }
 
@@ -58,8 +61,9 @@ HFONT UiFont() {
       }
     }
     ReleaseDC(nullptr, screen);
-    return CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, chosen);
+    return CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, chosen);
   }();
   return font;
 }
@@ -79,10 +83,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     const WORD code = HIWORD(wparam);
     NativeInput input;
     bool known = true;
-    if (code == BN_CLICKED) input = NativeInput::kClick;
-    else if (code == EN_CHANGE) input = NativeInput::kEditChanged;
-    else if (code == CBN_SELCHANGE) input = NativeInput::kComboChanged;
-    else known = false;
+    if (code == BN_CLICKED)
+      input = NativeInput::kClick;
+    else if (code == EN_CHANGE)
+      input = NativeInput::kEditChanged;
+    else if (code == CBN_SELCHANGE)
+      input = NativeInput::kComboChanged;
+    else
+      known = false;
     NativeInputSink* sink = SinkOf(window);
     if (known && sink != nullptr) sink->OnNativeInput(reinterpret_cast<HWND>(lparam), input);
     return 0;
@@ -121,7 +129,8 @@ void WriteLittle(std::FILE* file, std::uint32_t value, int bytes) {
 bool WriteBmp(const std::string& path, const void* bits, int width, int height, int stride) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  const std::uint32_t image_size = static_cast<std::uint32_t>(stride) * static_cast<std::uint32_t>(height);
+  const std::uint32_t image_size =
+      static_cast<std::uint32_t>(stride) * static_cast<std::uint32_t>(height);
   std::fputc('B', file);
   std::fputc('M', file);
   WriteLittle(file, 54 + image_size, 4);
@@ -152,16 +161,17 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 bool NativeWindowsAvailable() { return true; }
 
-NativeHandle CreateNativeWindow(const std::string& title, const NativeRect& rect, NativeHandle owner,
-                                NativeInputSink* sink) {
+NativeHandle CreateNativeWindow(const std::string& title, const NativeRect& rect,
+                                NativeHandle owner, NativeInputSink* sink) {
   RegisterClasses();
-  const DWORD style = (owner ? WS_POPUP : WS_OVERLAPPED | WS_MINIMIZEBOX) | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD style = (owner ? WS_POPUP : WS_OVERLAPPED | WS_MINIMIZEBOX) | WS_CAPTION |
+                      WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD ex_style = owner ? WS_EX_DLGMODALFRAME : 0;
   RECT outer{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
   AdjustWindowRectEx(&outer, style, FALSE, ex_style);
-  HWND window = CreateWindowExW(ex_style, kWindowClass, Wide(title).c_str(), style, outer.left, outer.top,
-                                outer.right - outer.left, outer.bottom - outer.top, Hwnd(owner), nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(ex_style, kWindowClass, Wide(title).c_str(), style, outer.left,
+                                outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                                Hwnd(owner), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sink));
   return window;
 }
@@ -173,11 +183,24 @@ NativeHandle CreateNativeControl(NativeHandle parent, NativeKind kind, const Nat
   DWORD ex_style = 0;
   int height = rect.height;
   switch (kind) {
-    case NativeKind::kPanel: window_class = kPanelClass; style |= WS_CLIPCHILDREN; break;
-    case NativeKind::kStatic: style |= SS_LEFT | SS_NOPREFIX; break;
-    case NativeKind::kButton: window_class = L"BUTTON"; style |= WS_TABSTOP | BS_PUSHBUTTON; break;
-    case NativeKind::kProgressBar: window_class = PROGRESS_CLASSW; style |= PBS_SMOOTH | WS_BORDER; break;
-    case NativeKind::kPassword: style |= ES_PASSWORD; [[fallthrough]];
+    case NativeKind::kPanel:
+      window_class = kPanelClass;
+      style |= WS_CLIPCHILDREN;
+      break;
+    case NativeKind::kStatic:
+      style |= SS_LEFT | SS_NOPREFIX;
+      break;
+    case NativeKind::kButton:
+      window_class = L"BUTTON";
+      style |= WS_TABSTOP | BS_PUSHBUTTON;
+      break;
+    case NativeKind::kProgressBar:
+      window_class = PROGRESS_CLASSW;
+      style |= PBS_SMOOTH | WS_BORDER;
+      break;
+    case NativeKind::kPassword:
+      style |= ES_PASSWORD;
+      [[fallthrough]];
     case NativeKind::kEdit:
       window_class = L"EDIT";
       style |= WS_TABSTOP | ES_AUTOHSCROLL;
@@ -190,9 +213,9 @@ NativeHandle CreateNativeControl(NativeHandle parent, NativeKind kind, const Nat
       break;
   }
   static int next_id = 100;
-  HWND control = CreateWindowExW(ex_style, window_class, L"", style, rect.x, rect.y, rect.width, height,
-                                 Hwnd(parent), reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)),
-                                 GetModuleHandleW(nullptr), nullptr);
+  HWND control = CreateWindowExW(
+      ex_style, window_class, L"", style, rect.x, rect.y, rect.width, height, Hwnd(parent),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)), GetModuleHandleW(nullptr), nullptr);
   if (control == nullptr) return nullptr;
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
   if (kind == NativeKind::kProgressBar) {
@@ -207,8 +230,8 @@ void PlaceNativeWindow(NativeHandle window, const NativeRect& rect) {
   RECT outer{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(window), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(Hwnd(window), GWL_EXSTYLE)));
-  SetWindowPos(Hwnd(window), nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Hwnd(window), nullptr, outer.left, outer.top, outer.right - outer.left,
+               outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DestroyNative(NativeHandle window) {
@@ -218,13 +241,15 @@ void DestroyNative(NativeHandle window) {
 }
 
 void SetNativeText(NativeHandle control, const std::string& text) {
-  if (control != nullptr && NativeText(control) != text) SetWindowTextW(Hwnd(control), Wide(text).c_str());
+  if (control != nullptr && NativeText(control) != text)
+    SetWindowTextW(Hwnd(control), Wide(text).c_str());
 }
 
 std::string NativeText(NativeHandle control) {
   if (control == nullptr) return std::string();
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Hwnd(control))) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(Hwnd(control), text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<size_t>(
+      GetWindowTextW(Hwnd(control), text.data(), static_cast<int>(text.size()))));
   return Utf8(text);
 }
 
@@ -236,11 +261,14 @@ void EnableNative(NativeHandle control, bool enable) {
   if (control != nullptr) EnableWindow(Hwnd(control), enable ? TRUE : FALSE);
 }
 
-bool NativeEnabled(NativeHandle control) { return control != nullptr && IsWindowEnabled(Hwnd(control)); }
+bool NativeEnabled(NativeHandle control) {
+  return control != nullptr && IsWindowEnabled(Hwnd(control));
+}
 
 void SetNativeProgress(NativeHandle bar, int minimum, int maximum, int position) {
   if (bar == nullptr) return;
-  SendMessageW(Hwnd(bar), PBM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+  SendMessageW(Hwnd(bar), PBM_SETRANGE32, static_cast<WPARAM>(minimum),
+               static_cast<LPARAM>(maximum));
   SendMessageW(Hwnd(bar), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
@@ -269,7 +297,8 @@ NativeRect NativeWindowRect(NativeHandle window) {
 }
 
 void PumpNativeMessages(int wait_ms) {
-  if (wait_ms > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(wait_ms), QS_ALLINPUT);
+  if (wait_ms > 0)
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(wait_ms), QS_ALLINPUT);
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
@@ -297,7 +326,8 @@ void SetNativeTicker(int interval_ms, std::function<void()> tick) {
   if (g_timer != 0) KillTimer(nullptr, g_timer);
   g_timer = 0;
   g_tick = std::move(tick);
-  if (interval_ms > 0 && g_tick) g_timer = SetTimer(nullptr, 0, static_cast<UINT>(interval_ms), &Tick);
+  if (interval_ms > 0 && g_tick)
+    g_timer = SetTimer(nullptr, 0, static_cast<UINT>(interval_ms), &Tick);
 }
 
 bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::string& path) {
@@ -331,15 +361,16 @@ bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::stri
   FillRect(memory, &all, desktop);  // between windows
   for (NativeHandle window : windows) {
     // Drawn now, children included, so the picture shows the state of this moment.
-    RedrawWindow(Hwnd(window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(Hwnd(window), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const NativeRect r = NativeWindowRect(window);
     HDC source = GetDC(Hwnd(window));
     BitBlt(memory, r.x - bounds.left, r.y - bounds.top, r.width, r.height, source, 0, 0, SRCCOPY);
     ReleaseDC(Hwnd(window), source);
     if (GetWindow(Hwnd(window), GW_OWNER) != nullptr) {
       // A dialog's edge, where it lies over its owner's area.
-      const RECT around{r.x - bounds.left - 1, r.y - bounds.top - 1, r.x - bounds.left + r.width + 1,
-                        r.y - bounds.top + r.height + 1};
+      const RECT around{r.x - bounds.left - 1, r.y - bounds.top - 1,
+                        r.x - bounds.left + r.width + 1, r.y - bounds.top + r.height + 1};
       FrameRect(memory, &around, edge);
     }
   }

@@ -1,8 +1,8 @@
-#include "platform/os_version.h"
-
 #include <sys/utsname.h>
 
 #include <cstdlib>
+
+#include "platform/os_version.h"
 
 namespace orv::platform {
 

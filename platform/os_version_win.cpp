@@ -1,6 +1,6 @@
-#include "platform/os_version.h"
-
 #include <windows.h>
+
+#include "platform/os_version.h"
 
 namespace orv::platform {
 

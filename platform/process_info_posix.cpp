@@ -1,11 +1,10 @@
-#include "platform/process_info.h"
-
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <string>
 
+#include "platform/process_info.h"
 #include "platform/windows_path_posix.h"
 
 namespace orv::platform {

@@ -1,6 +1,6 @@
-#include "platform/process_info.h"
-
 #include <windows.h>
+
+#include "platform/process_info.h"
 
 namespace orv::platform {
 

@@ -10,8 +10,8 @@ namespace orv::platform {
 // Copies the value (or the default, null meaning "", with trailing blanks dropped) into
 // `out`, cut to size - 1 characters. Returns the number of characters copied. `file` is a
 // Windows-form path. Both `section` and `key` must be given.
-int ReadProfileString(const char* section, const char* key, const char* default_value,
-                      char* out, int size, const char* file);
+int ReadProfileString(const char* section, const char* key, const char* default_value, char* out,
+                      int size, const char* file);
 
 // The value as an integer: optional sign, then decimal, or 0x / 0o / 0b followed by digits of
 // that base, up to the first character that is not a digit; 0 when there is none. A missing

@@ -1,5 +1,3 @@
-#include "platform/profile.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -7,12 +5,15 @@
 #include <sstream>
 #include <string>
 
+#include "platform/profile.h"
 #include "platform/windows_path_posix.h"
 
 namespace orv::platform {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string Trimmed(const std::string& text) {
   size_t begin = 0;
@@ -92,8 +93,8 @@ int CopyCut(const std::string& text, char* out, int size) {
 
 }  // namespace
 
-int ReadProfileString(const char* section, const char* key, const char* default_value,
-                      char* out, int size, const char* file) {
+int ReadProfileString(const char* section, const char* key, const char* default_value, char* out,
+                      int size, const char* file) {
   if (out == nullptr || size < 1) return 0;
   std::string value;
   if (section == nullptr || key == nullptr || file == nullptr ||

@@ -1,6 +1,6 @@
-#include "platform/recursive_lock.h"
-
 #include <pthread.h>
+
+#include "platform/recursive_lock.h"
 
 namespace orv::platform {
 namespace {

@@ -1,9 +1,8 @@
-#include "platform/shared_file.h"
-
 #include <errno.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/shared_file.h"
 #include "platform/windows_path_posix.h"
 
 namespace orv::platform {

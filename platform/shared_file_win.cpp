@@ -1,6 +1,6 @@
-#include "platform/shared_file.h"
-
 #include <windows.h>
+
+#include "platform/shared_file.h"
 
 namespace orv::platform {
 namespace {

@@ -1,5 +1,3 @@
-#include "platform/tcp_socket.h"
-
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -11,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/tcp_socket.h"
+
 namespace orv::platform {
 namespace {
 
@@ -21,14 +21,14 @@ bool WaitFor(int fd, short events, int timeout_ms) {
 
 }  // namespace
 
-
 TcpSocket::Result TcpSocket::Connect(const std::string& host, std::uint16_t port, int timeout_ms) {
   Close();
   addrinfo hints{};
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
-  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || found == nullptr) {
+  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 ||
+      found == nullptr) {
     return Result::kFailed;
   }
   const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -115,6 +115,5 @@ void TcpListener::Close() {
   if (handle_ != -1) close(static_cast<int>(handle_));
   handle_ = -1;
 }
-
 
 }  // namespace orv::platform

@@ -1,9 +1,9 @@
-#include "platform/tcp_socket.h"
-
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
 #include <mutex>
+
+#include "platform/tcp_socket.h"
 
 namespace orv::platform {
 namespace {
@@ -32,7 +32,6 @@ bool WaitFor(SOCKET s, bool write, int timeout_ms) {
 
 }  // namespace
 
-
 TcpSocket::Result TcpSocket::Connect(const std::string& host, std::uint16_t port, int timeout_ms) {
   StartWinsock();
   Close();
@@ -40,7 +39,8 @@ TcpSocket::Result TcpSocket::Connect(const std::string& host, std::uint16_t port
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
-  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || found == nullptr) {
+  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 ||
+      found == nullptr) {
     return Result::kFailed;
   }
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -123,6 +123,5 @@ void TcpListener::Close() {
   if (handle_ != -1) closesocket(Native(handle_));
   handle_ = -1;
 }
-
 
 }  // namespace orv::platform

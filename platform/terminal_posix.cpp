@@ -1,10 +1,10 @@
-#include "platform/terminal.h"
-
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <iostream>
+
+#include "platform/terminal.h"
 
 namespace orv::platform {
 

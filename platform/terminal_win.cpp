@@ -1,11 +1,13 @@
-#include "platform/terminal.h"
+// <windows.h> first: the other Windows headers need its types.
+#include <windows.h>
 
 #include <conio.h>
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <iostream>
+
+#include "platform/terminal.h"
 
 namespace orv::platform {
 

@@ -1,8 +1,8 @@
-#include "platform/text_encoding.h"
-
 #include <iconv.h>
 
 #include <cerrno>
+
+#include "platform/text_encoding.h"
 
 namespace orv::platform {
 namespace {

@@ -1,6 +1,6 @@
-#include "platform/text_encoding.h"
-
 #include <windows.h>
+
+#include "platform/text_encoding.h"
 
 namespace orv::platform {
 namespace {
@@ -9,10 +9,11 @@ constexpr UINT kGbk = 936;
 
 std::wstring ToWide(UINT code_page, const std::string& text) {
   if (text.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+  const int length =
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                      length);
   return wide;
 }
 
@@ -21,8 +22,8 @@ std::string FromWide(UINT code_page, const std::wstring& wide) {
   const int length = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()),
                                          nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                      length, nullptr, nullptr);
+  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                      nullptr, nullptr);
   return text;
 }
 

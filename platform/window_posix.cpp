@@ -1,8 +1,7 @@
-#include "platform/window.h"
-
 #include <string>
 
 #include "platform/debug_output.h"
+#include "platform/window.h"
 
 namespace orv::platform {
 
@@ -10,8 +9,8 @@ bool IsWindow(WindowHandle window) { return window != nullptr; }
 
 int ShowSystemMessageBox(WindowHandle /*owner*/, const char* text, const char* caption,
                          std::uint32_t /*style*/) {
-  const std::string line = std::string("[MessageBox] ") + (caption ? caption : "") + " | " +
-                           (text ? text : "") + "\n";
+  const std::string line =
+      std::string("[MessageBox] ") + (caption ? caption : "") + " | " + (text ? text : "") + "\n";
   WriteDebugOutput(line.c_str());
   return 1;
 }

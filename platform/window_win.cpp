@@ -1,6 +1,6 @@
-#include "platform/window.h"
-
 #include <windows.h>
+
+#include "platform/window.h"
 
 namespace orv::platform {
 

@@ -21,7 +21,8 @@ struct Guarded {
   char* data() { return bytes + kSlack; }
   bool IntactOutside(int size) const {
     const auto guard = [](char c) { return c == '#'; };
-    return std::all_of(bytes, bytes + kSlack, guard) && std::all_of(bytes + kSlack + size, std::end(bytes), guard);
+    return std::all_of(bytes, bytes + kSlack, guard) &&
+           std::all_of(bytes + kSlack + size, std::end(bytes), guard);
   }
 };
 
@@ -71,14 +72,15 @@ TEST(BoundedStrings, ReplaceAllCountsOnlyResultsThatAreNotEmpty) {
     int count;
     const char* out;
   } cases[] = {
-      {"${X}", "${X}", "", 0, ""},     // the one replacement empties the text
-      {"$$", "$", "", 1, ""},          // the second one does
+      {"${X}", "${X}", "", 0, ""},  // the one replacement empties the text
+      {"$$", "$", "", 1, ""},       // the second one does
       {"a${X}", "${X}", "", 1, "a"},
       {nullptr, "${X}", "v", 0, ""},
   };
   for (const auto& c : cases) {
     Guarded out("stale");
-    EXPECT_EQ(c.count, ReplaceAll(c.src, c.find, c.with, out.data(), 16)) << c.find << " in " << (c.src ? c.src : "null");
+    EXPECT_EQ(c.count, ReplaceAll(c.src, c.find, c.with, out.data(), 16))
+        << c.find << " in " << (c.src ? c.src : "null");
     EXPECT_STREQ(c.out, out.data());
     EXPECT_TRUE(out.IntactOutside(16));
   }

@@ -17,7 +17,8 @@ using Action = std::function<void(IProbe* self)>;
 
 // How often a probe was closed and destroyed.
 std::string Ends(const ProbeJournal& journal) {
-  return "closed " + std::to_string(journal.closes) + ", destroyed " + std::to_string(journal.destructions);
+  return "closed " + std::to_string(journal.closes) + ", destroyed " +
+         std::to_string(journal.destructions);
 }
 
 // Runs `action` inside a guarded call of `probe`, as an outside component it calls would.
@@ -32,8 +33,8 @@ class ComponentBase : public ProbeTest {
     probes.SetFactoryHandle(recorder.handle());
   }
 
-  const std::vector<std::string> kNotified = {"CreateComponent(361)", "CreateById(361,)", "SetFreeInMap(1)",
-                                              "NotifyModuleEmpty"};
+  const std::vector<std::string> kNotified = {"CreateComponent(361)", "CreateById(361,)",
+                                              "SetFreeInMap(1)", "NotifyModuleEmpty"};
 };
 
 TEST_F(ComponentBase, ReleaseInsideACallOrCloseClosesOnceAndDestroysWhenTheOutermostReturns) {
@@ -119,12 +120,15 @@ TEST_F(ComponentBase, ChildrenComeFromTheFactoryAndGoBackByRelease) {
 
   static LoadedModule* creator_module;
   creator_module = &probes;
-  recording->create = [](ComponentId id, const char*) { return creator_module->CreateComponent(id, 0); };
+  recording->create = [](ComponentId id, const char*) {
+    return creator_module->CreateComponent(id, 0);
+  };
   recording->calls.clear();
   EXPECT_EQ(1, probe->CreateChildProbe(&child, nullptr));
   ASSERT_NE(nullptr, child);
-  EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(7001,D:\\cfg\\Orvex.ini)"}),
-            recording->calls);
+  EXPECT_EQ(
+      std::vector<std::string>({"CreateComponent(361)", "CreateById(7001,D:\\cfg\\Orvex.ini)"}),
+      recording->calls);
   IComponent* slot = child;
   EXPECT_EQ(1, probe->ReleaseChildProbe(&slot));
   EXPECT_EQ(nullptr, slot);
@@ -138,8 +142,8 @@ TEST_F(ComponentBase, CreatorTableHoldsFiveHundredTwelveFirstComeFirstServed) {
   std::vector<std::uint32_t> ids(600, 0);
   EXPECT_EQ(512u, probes.GetComponentIDs(ids.data(), 600));
   // Duplicates are kept (lookups take the first); id 0 and a null creator are not.
-  EXPECT_EQ((std::vector<std::uint32_t>{kProbeId, kNullProbeId, kProbeId, kLockCheckProbeId, kFactoryIdProbeId,
-                                        kFillerFirstId}),
+  EXPECT_EQ((std::vector<std::uint32_t>{kProbeId, kNullProbeId, kProbeId, kLockCheckProbeId,
+                                        kFactoryIdProbeId, kFillerFirstId}),
             std::vector<std::uint32_t>(ids.begin(), ids.begin() + 6));
   EXPECT_EQ(kProbeRejectedId - 1, ids[511]);
   EXPECT_EQ(0u, ids[512]);
@@ -153,9 +157,10 @@ TEST_F(ComponentBase, CreatorTableHoldsFiveHundredTwelveFirstComeFirstServed) {
   EXPECT_EQ(nullptr, probes.CreateComponent(7004, 0));
   EXPECT_EQ(nullptr, probes.CreateComponent(kNullProbeId, 12));
   const std::string output = debug.Take();
-  EXPECT_NE(std::string::npos, output.find("Orvex[Error]: Can't find the factory method of Component\n"
-                                           "Orvex[Error]: ComponentID=" + std::to_string(kProbeRejectedId) +
-                                           " CreatorID=0"));
+  EXPECT_NE(std::string::npos,
+            output.find("Orvex[Error]: Can't find the factory method of Component\n"
+                        "Orvex[Error]: ComponentID=" +
+                        std::to_string(kProbeRejectedId) + " CreatorID=0"));
   EXPECT_NE(std::string::npos, output.find("Orvex[Error]:CreateComponent method return NULL.\n"
                                            "Orvex[Error]: ComponentID=7003 CreatorID=12"));
 }
@@ -203,9 +208,11 @@ TEST_F(ComponentBase, RemovingAnUnknownComponentIsReportedAndStillNotifies) {
   recording->calls.clear();
   debug.Take();
   char expected[128];
-  std::snprintf(expected, sizeof expected,
-                "Orvex[Error]: To remove a component not exist\nOrvex[Error]: IComponent* = 0x%0*" PRIXPTR "\n",
-                static_cast<int>(2 * sizeof(void*)), reinterpret_cast<std::uintptr_t>(unlisted));
+  std::snprintf(
+      expected, sizeof expected,
+      "Orvex[Error]: To remove a component not exist\nOrvex[Error]: IComponent* = 0x%0*" PRIXPTR
+      "\n",
+      static_cast<int>(2 * sizeof(void*)), reinterpret_cast<std::uintptr_t>(unlisted));
   unlisted->Release(0);
   EXPECT_EQ(expected, debug.Take());
   EXPECT_EQ(kNotified, recording->calls);

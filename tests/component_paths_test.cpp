@@ -50,10 +50,16 @@ TEST_F(ComponentPaths, PredicatesTrimAndJoin) {
   EXPECT_EQ(0, JoinToDir(nullptr, "x", out, sizeof out));
   EXPECT_EQ(0, JoinToDir("a", "x", out, 0));
   EXPECT_STREQ("untouched", out);
-  const struct { const char* base; const char* relative; int size; const char* expected; } joins[] = {
-      {"C:\\app\\Orvex.ini", "other.ini", 32, "C:\\app\\other.ini"}, {"Orvex.ini", "x.ini", 32, "Orvex.ini\\x.ini"},
-      {"/opt/app/Orvex.ini", "x.ini", 32, "/opt/app/x.ini"},
-      {"C:\\app\\Orvex.ini", "a-name-much-too-long-to-fit.ini", 16, "C:\\app\\"}};  // dropped, never cut
+  const struct {
+    const char* base;
+    const char* relative;
+    int size;
+    const char* expected;
+  } joins[] = {{"C:\\app\\Orvex.ini", "other.ini", 32, "C:\\app\\other.ini"},
+               {"Orvex.ini", "x.ini", 32, "Orvex.ini\\x.ini"},
+               {"/opt/app/Orvex.ini", "x.ini", 32, "/opt/app/x.ini"},
+               {"C:\\app\\Orvex.ini", "a-name-much-too-long-to-fit.ini", 16,
+                "C:\\app\\"}};  // dropped, never cut
   for (const auto& join : joins) {
     EXPECT_EQ(1, JoinToDir(join.base, join.relative, out, join.size));
     EXPECT_STREQ(join.expected, out);
@@ -70,13 +76,15 @@ TEST_F(ComponentPaths, TheFactoryDllAsTheConfigurationGivesIt) {
       {"[361]\nDLL=" + longest + "x\n", folder.PathOf("")},
       {"[361]\nDLL=OrvFact.dll\n[DefaultValue]\nDllPath=D:\\dlls\n", "D:\\dlls\\OrvFact.dll"},
       {"[361]\nDLL=OrvFact.dll\n[DefaultValue]\nDllPath=bin\n", folder.PathOf("bin\\OrvFact.dll")},
-      {"[361]\nDLL=  sub\\OrvFact.dll  \nNotUseDefaultDllPath=1\n[DefaultValue]\nDllPath=D:\\dlls\n",
+      {"[361]\nDLL=  sub\\OrvFact.dll  "
+       "\nNotUseDefaultDllPath=1\n[DefaultValue]\nDllPath=D:\\dlls\n",
        folder.PathOf("sub\\OrvFact.dll")},
       {"[361]\nDLL=OrvFact.dll\n", folder.PathOf("OrvFact.dll")},
       // Nothing configured: the ini file's folder with nothing appended, which fails to load.
       {"[Other]\nx=1\n", folder.PathOf("")},
   };
-  for (const auto& [ini_text, expected] : cases) EXPECT_EQ(expected, DllPathFrom(ini_text)) << ini_text;
+  for (const auto& [ini_text, expected] : cases)
+    EXPECT_EQ(expected, DllPathFrom(ini_text)) << ini_text;
 }
 
 TEST_F(ComponentPaths, RelativeRedirectsEndTheChainAbsoluteOnesAreFollowed) {

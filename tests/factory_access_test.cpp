@@ -6,8 +6,8 @@
 #include <string>
 
 #include "framework/bounded_string.h"
-#include "framework/interfaces/component_factory.h"
 #include "framework/component_paths.h"
+#include "framework/interfaces/component_factory.h"
 #include "tests/support/harness.h"
 
 namespace orv::testing {
@@ -20,7 +20,8 @@ std::string OutsideCalls(const std::string& journal) {
   for (size_t at = 0, end; at < journal.size(); at = end + 1) {
     end = journal.find('\n', at);
     const std::string line = journal.substr(at, end - at + 1);
-    if (line.rfind("CreateComponent(361", 0) != 0 && line.rfind("GetLogConfig", 0) != 0) kept += line;
+    if (line.rfind("CreateComponent(361", 0) != 0 && line.rfind("GetLogConfig", 0) != 0)
+      kept += line;
   }
   return kept;
 }
@@ -42,12 +43,18 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
   // The window's proxy dialog holds a UI engine and the two test connections, released in the
   // reverse order. The factory told the module its registry string and its own handle, so the
   // module's notification reaches it without reading any configuration.
-  EXPECT_EQ("CreateById(1374," + ini + ")\n"
-            "LoadModule(" + BesideExecutable("OrvUpdateUI.dll") + ")\n"
-            "CreateById(186,<null>)\nCreateById(56,<null>)\nCreateById(55,<null>)\n"
-            "ReleaseComponent(1374)\nReleaseComponent(55)\nReleaseComponent(56)\nReleaseComponent(186)\n"
-            "CreateById(361," + ini + ")\n"
-            "NotifyModuleEmpty(OrvUpdateUI.dll)\n",
+  EXPECT_EQ("CreateById(1374," + ini +
+                ")\n"
+                "LoadModule(" +
+                BesideExecutable("OrvUpdateUI.dll") +
+                ")\n"
+                "CreateById(186,<null>)\nCreateById(56,<null>)\nCreateById(55,<null>)\n"
+                "ReleaseComponent(1374)\nReleaseComponent(55)\nReleaseComponent(56)"
+                "\nReleaseComponent(186)\n"
+                "CreateById(361," +
+                ini +
+                ")\n"
+                "NotifyModuleEmpty(OrvUpdateUI.dll)\n",
             OutsideCalls(fact.Journal()));
   EXPECT_EQ("", debug.Take());
 }
@@ -94,7 +101,8 @@ TEST_F(ProbeWithFactory, ReleasingPointerAsksTheFactoryFirst) {
   // Detached: neither the factory nor the component hears of it.
   recording->calls.clear();
   IComponent* detached = probe->ObtainAndDrop(kUpdateEngineId, "", 1);
-  EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(1014,)"}), recording->calls);
+  EXPECT_EQ(std::vector<std::string>({"CreateComponent(361)", "CreateById(1014,)"}),
+            recording->calls);
   EXPECT_EQ(2, journal.closes);
   EXPECT_EQ(0, detached->GetFreeInMap());
   detached->Release(0);
@@ -112,12 +120,14 @@ TEST_F(ProbeWithFactory, EachWayOfFailingHasItsMessage) {
     return debug.Take();
   };
   EXPECT_EQ("[Orvex_Error] Load OrvFact.dll Fail.\n", fails_with(folder.PathOf("absent.dll")));
-  EXPECT_EQ("[Orvex_Error] Can't find CreateComponent().\n"
-            "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n",
-            fails_with(BesideExecutable("OrvNoExports.dll")));
-  EXPECT_EQ("[Orvex_Error] CreateComponent(ComponentId=361) return null.\n"
-            "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n",
-            fails_with(BesideExecutable("OrvNullFactory.dll")));
+  EXPECT_EQ(
+      "[Orvex_Error] Can't find CreateComponent().\n"
+      "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n",
+      fails_with(BesideExecutable("OrvNoExports.dll")));
+  EXPECT_EQ(
+      "[Orvex_Error] CreateComponent(ComponentId=361) return null.\n"
+      "[Orvex_Error] Create ComponentFactory in OrvFact.dll Fail\n",
+      fails_with(BesideExecutable("OrvNullFactory.dll")));
   // The error output keeps its bound: 1022 characters, 1023 on the loaded-first route.
   const std::string text(1100, 'e');
   probe->PrintError(0, text.c_str());
@@ -136,15 +146,17 @@ TEST_F(ProbeWithFactory, LoadedFirstRouteTakesTheLoadedFactoryOverTheGivenHandle
   fact.ClearJournal();
   recording->calls.clear();
   EXPECT_NE(nullptr, probe->ObtainMessageBoxAndDrop());
-  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\nReleaseComponent(1378)\n", fact.Journal());
+  EXPECT_EQ("CreateComponent(361,0)\nCreateById(1378,<null>)\nReleaseComponent(1378)\n",
+            fact.Journal());
   EXPECT_TRUE(recording->calls.empty());
   probe->Release(0);
 }
 
 TEST_F(ProbeWithFactory, LoggerRouteReportsABrokenFactoryDll) {
   for (const auto& [dll, message] :
-       {std::pair<const char*, const char*>{"broken\\OrvFact.dll",
-                                            "Can't find CreateComponent() in OrvFact.dll or OrvFact.dll is missed\n"},
+       {std::pair<const char*, const char*>{
+            "broken\\OrvFact.dll",
+            "Can't find CreateComponent() in OrvFact.dll or OrvFact.dll is missed\n"},
         {"nullfactory\\OrvFact.dll", "Invoke CreateComponent() in OrvFact.dll return null.\n"}}) {
     LoadedModule factory(BesideExecutable(dll));
     ASSERT_TRUE(factory.loaded());
@@ -174,10 +186,11 @@ TEST_F(ProbeWithFactory, RootPathComesFromTheRegistryComponentOnce) {
   EXPECT_EQ(0, probe->MakeRootPathOf(nullptr, out, sizeof out));
   EXPECT_EQ(1, probe->MakeRootPathOf("x", out, 8));  // cut at the end of the buffer
   EXPECT_EQ(7u, std::string(out).size());
-  EXPECT_EQ("CreateById(991," + folder.PathOf("Orvex.ini") + ")\n"
-            "Registry.OpenKey(1073741812,orvex_rootpath,1,1073741812)\n"
-            "Registry.QueryValue(1,orvex_rootpath_data)\n"
-            "ReleaseComponent(991)\n",
+  EXPECT_EQ("CreateById(991," + folder.PathOf("Orvex.ini") +
+                ")\n"
+                "Registry.OpenKey(1073741812,orvex_rootpath,1,1073741812)\n"
+                "Registry.QueryValue(1,orvex_rootpath_data)\n"
+                "ReleaseComponent(991)\n",
             OutsideCalls(fact.Journal()));
   probe->Release(0);
 }

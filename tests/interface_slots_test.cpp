@@ -38,8 +38,9 @@ std::ptrdiff_t SlotOf(Member member) {
 // One table for every compiler: tests/abi/check_msvc_abi.sh checks the same slots under the
 // Microsoft C++ ABI.
 TEST(InterfaceSlots, EveryMethodOfTheContractAtItsSlot) {
-#define ORV_METHOD_SLOT(interface, method, slot) EXPECT_EQ(slot, SlotOf(&interface::method)) << #interface "::" #method;
-#define ORV_OVERLOAD_SLOT(interface, method, result, parameters, slot)                         \
+#define ORV_METHOD_SLOT(interface, method, slot) \
+  EXPECT_EQ(slot, SlotOf(&interface::method)) << #interface "::" #method;
+#define ORV_OVERLOAD_SLOT(interface, method, result, parameters, slot)                      \
   EXPECT_EQ(slot, SlotOf(static_cast<result(interface::*) parameters>(&interface::method))) \
       << #interface "::" #method #parameters;
 #include "tests/abi/interface_slots.def"

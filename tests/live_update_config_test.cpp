@@ -38,11 +38,13 @@ class LiveUpdateConfig : public ProbeTest {
     debug.Take();
     probe->NewLiveUpdateConfig();
     const std::string path = AppData() + "\\" + name + "\\LiveUpdateConfig\\liveupdate.cfg";
-    EXPECT_EQ("CLiveUpdateConfig::IsVistaOS, " + kTabs + "IsVista=" + (platform::OsMajorVersion() >= 6 ? "1" : "0") +
-                  "\nCLiveUpdateConfig::GetLiveupdateSaveFolderPath, " + kTabs + "LiveupdateSaveFolderPath=" +
-                  AppData() + "\nCLiveUpdateConfig::GetSaveFloderName, " + kTabs + "ProjectName=" + project +
-                  ", SaveFloderName=" + name + "\nCLiveUpdateConfig::CLiveUpdateConfig, LiveUpdateConfig=" + path +
-                  "\n",
+    EXPECT_EQ("CLiveUpdateConfig::IsVistaOS, " + kTabs +
+                  "IsVista=" + (platform::OsMajorVersion() >= 6 ? "1" : "0") +
+                  "\nCLiveUpdateConfig::GetLiveupdateSaveFolderPath, " + kTabs +
+                  "LiveupdateSaveFolderPath=" + AppData() +
+                  "\nCLiveUpdateConfig::GetSaveFloderName, " + kTabs + "ProjectName=" + project +
+                  ", SaveFloderName=" + name +
+                  "\nCLiveUpdateConfig::CLiveUpdateConfig, LiveUpdateConfig=" + path + "\n",
               debug.Take());
     EXPECT_EQ(path, probe->LiveUpdateConfigPath());
     EXPECT_TRUE(platform::PathExists((AppData() + "\\" + name + "\\LiveUpdateConfig").c_str()));
@@ -63,9 +65,11 @@ TEST_F(LiveUpdateConfig, SaveFolderNamedFromLiveUpdateInfoProjectNameFromTaskInf
   EXPECT_EQ("", debug.Take());
 
   EXPECT_EQ("Stop " + kGame + " now?", Text("cancelupdatewhendownload", "Notice"));
-  EXPECT_EQ("CLiveUpdateConfig::GetTaskInfo, " + kTabs + "TaskInfoPath=" + BesideExecutable("taskinfo.ini") +
-                ", Section=ProjectOption, Key=projectname, Value=\n" + "CLiveUpdateConfig::GetLiveUpdateInfo, " +
-                kTabs + "LiveUpdateInfoPath=" + BesideExecutable("liveupdateinfo.ini") +
+  EXPECT_EQ("CLiveUpdateConfig::GetTaskInfo, " + kTabs +
+                "TaskInfoPath=" + BesideExecutable("taskinfo.ini") +
+                ", Section=ProjectOption, Key=projectname, Value=\n" +
+                "CLiveUpdateConfig::GetLiveUpdateInfo, " + kTabs +
+                "LiveUpdateInfoPath=" + BesideExecutable("liveupdateinfo.ini") +
                 ", Section=cancelupdatewhendownload, Key=Notice, Value=Stop " + kGame + " now?\n",
             debug.Take());
   // An edited file takes effect at the next read.
@@ -79,14 +83,17 @@ TEST_F(LiveUpdateConfig, NoProjectNameAnywhereAndFoldersThatAlreadyExist) {
 }
 
 TEST_F(LiveUpdateConfig, NoticesAreCutBeforeTheProjectNameIsFilledInAndNumbersDefaultToMinusOne) {
-  files.Write("liveupdateinfo.ini",
-              "[cancelupdatewheninstall]\nNotice=${PROJECTNAME}" + std::string(586, 'x') +
-                  "\n[canceladviseupdatewhendownload]\ntype=abc\n[cancelupdatewhendownload]\ntype=4\n");
-  EXPECT_EQ(kGame + std::string(505, 'x'), Text("cancelupdatewheninstall", "Notice"));  // 600 cut to 519 first
+  files.Write(
+      "liveupdateinfo.ini",
+      "[cancelupdatewheninstall]\nNotice=${PROJECTNAME}" + std::string(586, 'x') +
+          "\n[canceladviseupdatewhendownload]\ntype=abc\n[cancelupdatewhendownload]\ntype=4\n");
+  EXPECT_EQ(kGame + std::string(505, 'x'),
+            Text("cancelupdatewheninstall", "Notice"));  // 600 cut to 519 first
   EXPECT_EQ(-1, probe->ReadInfoNumber("cancelupdatewheninstall", "type"));
   EXPECT_EQ(0, probe->ReadInfoNumber("canceladviseupdatewhendownload", "type"));
   EXPECT_EQ(4, probe->ReadInfoNumber("cancelupdatewhendownload", "type"));
-  EXPECT_NE(std::string::npos, debug.Take().find("Section=cancelupdatewhendownload, Key=type, Value=4\n"));
+  EXPECT_NE(std::string::npos,
+            debug.Take().find("Section=cancelupdatewhendownload, Key=type, Value=4\n"));
 
   // A result that does not fit leaves the caller's buffer as it was.
   files.Write("liveupdateinfo.ini", "[cancelupdatewheninstall]\nNotice=${PROJECTNAME}!\n");
@@ -107,7 +114,9 @@ TEST_F(LiveUpdateConfig, AFailedFolderQueryGivesTheBarePath) {
   EXPECT_STREQ("\\liveupdate.cfg", probe->LiveUpdateConfigPath());
   const std::string lines = debug.Take();
   EXPECT_EQ(std::string::npos, lines.find("GetSaveFloderName"));
-  EXPECT_NE(std::string::npos, lines.find("CLiveUpdateConfig::CLiveUpdateConfig, LiveUpdateConfig=\\liveupdate.cfg\n"));
+  EXPECT_NE(
+      std::string::npos,
+      lines.find("CLiveUpdateConfig::CLiveUpdateConfig, LiveUpdateConfig=\\liveupdate.cfg\n"));
 }
 #endif
 

@@ -16,10 +16,13 @@ namespace {
 
 // The text with every time of day ("12:34:56") written as "hh:mm:ss".
 std::string MaskTimes(std::string text) {
-  const auto digits = [&text](size_t at) { return std::isdigit(static_cast<unsigned char>(text[at])) &&
-                                                  std::isdigit(static_cast<unsigned char>(text[at + 1])); };
+  const auto digits = [&text](size_t at) {
+    return std::isdigit(static_cast<unsigned char>(text[at])) &&
+           std::isdigit(static_cast<unsigned char>(text[at + 1]));
+  };
   for (size_t at = 0; at + 8 <= text.size(); ++at) {
-    if (digits(at) && text[at + 2] == ':' && digits(at + 3) && text[at + 5] == ':' && digits(at + 6)) {
+    if (digits(at) && text[at + 2] == ':' && digits(at + 3) && text[at + 5] == ':' &&
+        digits(at + 6)) {
       text.replace(at, 8, "hh:mm:ss");
     }
   }
@@ -69,7 +72,8 @@ TEST_F(LoggerTest, FileLinesCarryCounterTimeAndProcess) {
   EXPECT_EQ("", debug.Take());
   std::string text;
   platform::ReadWholeFile(folder.PathOf("log.txt").c_str(), &text);
-  const std::string head = "\thh:mm:ss\t[P" + std::to_string(platform::CurrentProcessId()) + "]" + thread;
+  const std::string head =
+      "\thh:mm:ss\t[P" + std::to_string(platform::CurrentProcessId()) + "]" + thread;
   EXPECT_EQ("0" + head + "[M7001][Error]first 1\n1" + head + "[M7001][Error]second 2\n",
             MaskTimes(text));
   probe->Release(0);

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "framework/interfaces/component_interfaces.h"
+#include "framework/interfaces/update_logic_interface.h"
 #include "platform/debug_capture.h"
 #include "platform/file_version.h"
 #include "tests/support/harness.h"
-#include "framework/interfaces/update_logic_interface.h"
 
 namespace orv::testing {
 namespace {
@@ -28,12 +28,15 @@ TEST_F(UpdateModule, ListsItsOneComponentAndReportsUnknownIdsByteForByte) {
   EXPECT_EQ((std::vector<std::uint32_t>{1374, 0}), std::vector<std::uint32_t>(ids, ids + 2));
 
   EXPECT_EQ(nullptr, module.CreateComponent(99, 0));
-  EXPECT_EQ("Orvex[Error]: Can't find the factory method of Component\nOrvex[Error]: ComponentID=99 CreatorID=0",
-            debug.Take());
+  EXPECT_EQ(
+      "Orvex[Error]: Can't find the factory method of Component\nOrvex[Error]: ComponentID=99 "
+      "CreatorID=0",
+      debug.Take());
   EXPECT_EQ(nullptr, module.CreateComponent(0xFFFFFFFFu, 4000000000u));
-  EXPECT_EQ("Orvex[Error]: Can't find the factory method of Component\n"
-            "Orvex[Error]: ComponentID=-1 CreatorID=4000000000",
-            debug.Take());
+  EXPECT_EQ(
+      "Orvex[Error]: Can't find the factory method of Component\n"
+      "Orvex[Error]: ComponentID=-1 CreatorID=4000000000",
+      debug.Take());
   EXPECT_EQ(1, module.OrvexDllCanUnloadNow());
   module.Unload();  // nothing left: no leak report
   EXPECT_EQ("", debug.Take());
@@ -106,7 +109,8 @@ TEST_F(UpdateModule, LeakReportAtUnloadListsEveryLiveComponent) {
   module.Unload();
   const auto line = [](IComponent* component, unsigned creator_id) {
     char text[160];
-    std::snprintf(text, sizeof text, "Orvex[Error]:ComponentID:0x%08x CreatorID:0x%08x Pointer:0x%08" PRIxPTR "\n",
+    std::snprintf(text, sizeof text,
+                  "Orvex[Error]:ComponentID:0x%08x CreatorID:0x%08x Pointer:0x%08" PRIxPTR "\n",
                   1374u, creator_id, reinterpret_cast<std::uintptr_t>(component));
     return std::string(text);
   };

@@ -62,23 +62,39 @@ class Profile : public ::testing::Test {
 };
 
 TEST_F(Profile, StringsAsTheWindowsReaderGivesThem) {
-  const struct { const char* section; const char* key; const char* fallback; int size; const char* expected; } cases[] = {
+  const struct {
+    const char* section;
+    const char* key;
+    const char* fallback;
+    int size;
+    const char* expected;
+  } cases[] = {
       // Names ignore case and blanks around them; one pair of matching quotes goes; the first
       // match wins, in the first section of that name; values are cut to the buffer.
-      {"first", "NAME", "", 260, "Value"}, {"First", "spaced key", "", 260, "inner  blanks kept"},
-      {"numbers", "plain", "", 260, "42"}, {"First", "double", "", 260, "quoted value"},
-      {"First", "single", "", 260, "x"}, {"First", "unbalanced", "", 260, "\"open"},
-      {"First", "twice", "", 260, "first"}, {"FIRST", "onlyhere", "dflt", 260, "dflt"},
-      {"First", "absent", "dflt", 260, "dflt"}, {"Nowhere", "Name", "dflt", 260, "dflt"},
-      {"First", "absent", nullptr, 260, ""}, {"First", "novalue", "dflt", 260, "dflt"},
-      {"First", "empty", "dflt", 260, ""}, {"First", "absent", "with blanks   ", 260, "with blanks"},
-      {"First", "Name", "", 4, "Val"}, {"First", "Name", "", 1, ""}, {"First", "absent", "dflt", 3, "df"},
+      {"first", "NAME", "", 260, "Value"},
+      {"First", "spaced key", "", 260, "inner  blanks kept"},
+      {"numbers", "plain", "", 260, "42"},
+      {"First", "double", "", 260, "quoted value"},
+      {"First", "single", "", 260, "x"},
+      {"First", "unbalanced", "", 260, "\"open"},
+      {"First", "twice", "", 260, "first"},
+      {"FIRST", "onlyhere", "dflt", 260, "dflt"},
+      {"First", "absent", "dflt", 260, "dflt"},
+      {"Nowhere", "Name", "dflt", 260, "dflt"},
+      {"First", "absent", nullptr, 260, ""},
+      {"First", "novalue", "dflt", 260, "dflt"},
+      {"First", "empty", "dflt", 260, ""},
+      {"First", "absent", "with blanks   ", 260, "with blanks"},
+      {"First", "Name", "", 4, "Val"},
+      {"First", "Name", "", 1, ""},
+      {"First", "absent", "dflt", 3, "df"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.expected, Read(c.section, c.key, c.fallback, c.size)) << c.section << "/" << c.key;
   }
   char out[32] = "untouched";
-  EXPECT_EQ(4, ReadProfileString("First", "Name", "none", out, sizeof out, folder.PathOf("missing.ini").c_str()));
+  EXPECT_EQ(4, ReadProfileString("First", "Name", "none", out, sizeof out,
+                                 folder.PathOf("missing.ini").c_str()));
   EXPECT_STREQ("none", out);
   // A NUL byte inside a value: the length returned is the C string's (Read checks it).
   folder.Write("app.ini", std::string("[S]\nk=ab\0cd\n", 13));
@@ -87,9 +103,10 @@ TEST_F(Profile, StringsAsTheWindowsReaderGivesThem) {
 
 TEST_F(Profile, IntegersParseAsTheWindowsReaderDoes) {
   const std::pair<const char*, int> cases[] = {
-      {"plain", 42},  {"negative", -7}, {"hex", 31},   {"octal", 15}, {"binary", 5}, {"trailing", 12},
-      {"word", 0},    {"signed", 5},    {"big", 1},    {"empty", -1}, {"absent", -1}};
-  for (const auto& [key, expected] : cases) EXPECT_EQ(expected, ReadProfileInt("Numbers", key, -1, ini.c_str())) << key;
+      {"plain", 42}, {"negative", -7}, {"hex", 31}, {"octal", 15}, {"binary", 5}, {"trailing", 12},
+      {"word", 0},   {"signed", 5},    {"big", 1},  {"empty", -1}, {"absent", -1}};
+  for (const auto& [key, expected] : cases)
+    EXPECT_EQ(expected, ReadProfileInt("Numbers", key, -1, ini.c_str())) << key;
   EXPECT_EQ(9, ReadProfileInt("Numbers", "plain", 9, folder.PathOf("missing.ini").c_str()));
 }
 

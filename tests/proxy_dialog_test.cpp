@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <chrono>
 #include <string>
 #include <thread>
 #include <utility>
@@ -53,13 +53,18 @@ class ProxyDialog : public UpdateWindowTest {
   }
 
   Step Choose(int position) {
-    return [=](IUILayoutEngine* d) { EXPECT_TRUE(testbed.control()->SelectComboItem(d, "Dlg_Type_Combo", position)); };
+    return [=](IUILayoutEngine* d) {
+      EXPECT_TRUE(testbed.control()->SelectComboItem(d, "Dlg_Type_Combo", position));
+    };
   }
   Step Type(const char* control, std::string text) {
-    return [=](IUILayoutEngine* d) { EXPECT_TRUE(testbed.control()->TypeText(d, control, text.c_str())) << control; };
+    return [=](IUILayoutEngine* d) {
+      EXPECT_TRUE(testbed.control()->TypeText(d, control, text.c_str())) << control;
+    };
   }
   Step PressButton(const char* control) {
-    return [=](IUILayoutEngine* d) { EXPECT_TRUE(testbed.control()->Click(d, control)) << control; };
+    return
+        [=](IUILayoutEngine* d) { EXPECT_TRUE(testbed.control()->Click(d, control)) << control; };
   }
 
   void StoreEntry(int index, std::uint32_t type, const char* address, std::uint16_t port) {
@@ -74,8 +79,8 @@ class ProxyDialog : public UpdateWindowTest {
   size_t next_ = 0;
 };
 
-const char* const kFields[] = {"Dlg_Adress_Edt", "Dlg_Port_Edt", "Dlg_User_Edt", "Dlg_Pass_Edt",
-                               "Dlg_Domain_Edt", "Dlg_ProxySetting_Test_Btn"};
+const char* const kFields[] = {"Dlg_Adress_Edt", "Dlg_Port_Edt",   "Dlg_User_Edt",
+                               "Dlg_Pass_Edt",   "Dlg_Domain_Edt", "Dlg_ProxySetting_Test_Btn"};
 
 TEST_F(ProxyDialog, StartsFromTheStoredEntryFollowsTheChosenTypeAndCancelStoresNothing) {
   StoreEntry(1, kProxySocks5, "10.0.0.1", 1080);
@@ -144,11 +149,12 @@ TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
     }
     host.calls.clear();
     RunDialog({Choose(2), Type("Dlg_Adress_Edt", "192.168.1.20"), Type("Dlg_Port_Edt", " 8080 "),
-               Type("Dlg_User_Edt", "me"), Type("Dlg_Pass_Edt", "secret"), Type("Dlg_Domain_Edt", "corp"),
-               PressButton("Dlg_ProxySetting_OK_Btn")});
+               Type("Dlg_User_Edt", "me"), Type("Dlg_Pass_Edt", "secret"),
+               Type("Dlg_Domain_Edt", "corp"), PressButton("Dlg_ProxySetting_OK_Btn")});
     ASSERT_EQ(1, std::count(host.calls.begin(), host.calls.end(), "SetProxyConfig"));
     EXPECT_EQ(2, host.proxy.selected_index);
-    EXPECT_EQ(std::uint32_t{kProxyEntryCount}, host.proxy.entry_count);  // though the launcher's had none
+    EXPECT_EQ(std::uint32_t{kProxyEntryCount},
+              host.proxy.entry_count);  // though the launcher's had none
     const ProxyEntry& entry = host.proxy.entries[2];
     EXPECT_EQ(kProxyHttp, entry.type);
     EXPECT_STREQ("192.168.1.20", entry.address);
@@ -190,10 +196,19 @@ TEST_F(ProxyDialog, TextsThatDoNotFitKeepTheFieldAndPortsKeepTheirLowBits) {
   host.proxy.selected_index = 2;
   // Read as atol reads it (every blank before the number, in any order; 99999999999 as the
   // largest 32-bit long), its low 16 bits kept.
-  const struct { std::string typed; int port; } ports[] = {
-      {"70000", 70000 & 0xFFFF}, {"-1", 65535},          {"x1", 0},       {"12ab", 12},
-      {std::string(128, '1'), 0}, {"  " + std::string(125, '0') + "1 ", 1}, {"99999999999", 65535},
-      {"\t8080", 8080},            {"\r 2", 2},             {"\t 5", 5}};
+  const struct {
+    std::string typed;
+    int port;
+  } ports[] = {{"70000", 70000 & 0xFFFF},
+               {"-1", 65535},
+               {"x1", 0},
+               {"12ab", 12},
+               {std::string(128, '1'), 0},
+               {"  " + std::string(125, '0') + "1 ", 1},
+               {"99999999999", 65535},
+               {"\t8080", 8080},
+               {"\r 2", 2},
+               {"\t 5", 5}};
   for (const auto& p : ports) {
     RunDialog({Type("Dlg_Port_Edt", p.typed), PressButton("Dlg_ProxySetting_OK_Btn")});
     EXPECT_EQ(p.port, host.proxy.entries[2].port) << p.typed;
@@ -209,7 +224,9 @@ TEST_F(ProxyDialog, TextsThatDoNotFitKeepTheFieldAndPortsKeepTheirLowBits) {
 // shown. A proxy that works is the launcher's interactive test, against a real tinyproxy.
 class ProxyTest : public ProxyDialog {
  protected:
-  std::string MoreConfiguration() override { return "[Log]\nDebugMask=2\n[ProxyTest]\nTimeoutMs=3000\n"; }
+  std::string MoreConfiguration() override {
+    return "[Log]\nDebugMask=2\n[ProxyTest]\nTimeoutMs=3000\n";
+  }
 };
 
 // The system message box writes a debugger line on POSIX; on Windows it is only shown.
@@ -228,7 +245,8 @@ TEST_F(ProxyTest, TheEntryIsLoggedButNeverThePasswordAndTheFailureIsShown) {
     std::string seen;
     debug.Take();
     RunDialog({Choose(position), Type("Dlg_Adress_Edt", "127.0.0.1"), Type("Dlg_Port_Edt", port),
-               Type("Dlg_User_Edt", "bob"), Type("Dlg_Pass_Edt", "pa55"), PressButton("Dlg_ProxySetting_Test_Btn"),
+               Type("Dlg_User_Edt", "bob"), Type("Dlg_Pass_Edt", "pa55"),
+               PressButton("Dlg_ProxySetting_Test_Btn"),
                [&](IUILayoutEngine*) {
                  // The outcome arrives on the connection's own thread while the dialog runs.
                  for (int i = 0; i < 400 && seen.find(kFailureShown) == std::string::npos; ++i) {
@@ -242,7 +260,8 @@ TEST_F(ProxyTest, TheEntryIsLoggedButNeverThePasswordAndTheFailureIsShown) {
              "[GameSettingUI]_TestProxy Start!\n",
              "[GameSettingUI]_TestProxy proxy type=" + type + ", \t\t\tip=127.0.0.1 port=" + port +
                  " name=bob ps=4 domain=\n",
-             std::string("[GameSettingUI]_TestProxy connet ") + (position == 1 ? "sockte5" : "http") + " success!\n",
+             std::string("[GameSettingUI]_TestProxy connet ") +
+                 (position == 1 ? "sockte5" : "http") + " success!\n",
              "[GemeSettingUI]_OnCennetFail err=1\n", kFailureShown}) {
       EXPECT_NE(std::string::npos, seen.find(line)) << line << seen;
     }

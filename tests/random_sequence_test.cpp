@@ -19,9 +19,10 @@ namespace {
 
 const char* const kButtons[] = {"C2_Button_Cancel", "C2_Button_Retry", "C2_Button_StartGame",
                                 "C2_Button_Proxy"};
-const char* const kHostCalls[] = {"GetUIEngine", "GetProxyConfig", "GetClientInfo", "SetProxyConfig",
-                                  "ReportStat"};
-const std::uint32_t kExtremes[] = {0, 1, 99, 100, 101, 1024, 1048576, 1048577, 0x7FFFFFFF, 0xFFFFFFFF};
+const char* const kHostCalls[] = {"GetUIEngine", "GetProxyConfig", "GetClientInfo",
+                                  "SetProxyConfig", "ReportStat"};
+const std::uint32_t kExtremes[] = {0,    1,       99,      100,        101,
+                                   1024, 1048576, 1048577, 0x7FFFFFFF, 0xFFFFFFFF};
 
 class RandomSequences : public UpdateWindowTest {
  protected:
@@ -40,12 +41,24 @@ class RandomSequences : public UpdateWindowTest {
     info.phase = Pick(4);
     info.update_kind = Pick(3);
     switch (Pick(6)) {
-      case 0: events->OnUpdateProgress(&info); break;
-      case 1: events->OnNeedUpdate(); break;
-      case 2: events->OnUpdateSuccess(); break;
-      case 3: events->OnUpdateFail(Extreme()); break;
-      case 4: events->OnUpdateFinish(); break;
-      default: events->OnStageTiming(); break;
+      case 0:
+        events->OnUpdateProgress(&info);
+        break;
+      case 1:
+        events->OnNeedUpdate();
+        break;
+      case 2:
+        events->OnUpdateSuccess();
+        break;
+      case 3:
+        events->OnUpdateFail(Extreme());
+        break;
+      case 4:
+        events->OnUpdateFinish();
+        break;
+      default:
+        events->OnStageTiming();
+        break;
     }
   }
 
@@ -53,14 +66,25 @@ class RandomSequences : public UpdateWindowTest {
   static bool DialogStep(void* context) {
     auto* self = static_cast<RandomSequences*>(context);
     IUILayoutEngine* dialog = self->testbed.control()->FindEngineByWindow("Dlg_ProxySetting");
-    if (dialog == nullptr || !self->testbed.control()->InModalRun(dialog) || self->Pick(5) == 0) return false;
+    if (dialog == nullptr || !self->testbed.control()->InModalRun(dialog) || self->Pick(5) == 0)
+      return false;
     testbed::ITestbedControl* control = self->testbed.control();
     switch (self->Pick(5)) {
-      case 0: control->SelectComboItem(dialog, "Dlg_Type_Combo", static_cast<int>(self->Pick(3))); break;
-      case 1: control->TypeText(dialog, "Dlg_Adress_Edt", std::string(self->Pick(40), 'a').c_str()); break;
-      case 2: control->TypeText(dialog, "Dlg_Port_Edt", std::to_string(self->Extreme()).c_str()); break;
-      case 3: control->Click(dialog, self->Pick(2) ? "Dlg_ProxySetting_OK_Btn" : "Dlg_Close_Btn"); break;
-      default: self->release_in_ = kHostCalls[self->Pick(5)]; break;
+      case 0:
+        control->SelectComboItem(dialog, "Dlg_Type_Combo", static_cast<int>(self->Pick(3)));
+        break;
+      case 1:
+        control->TypeText(dialog, "Dlg_Adress_Edt", std::string(self->Pick(40), 'a').c_str());
+        break;
+      case 2:
+        control->TypeText(dialog, "Dlg_Port_Edt", std::to_string(self->Extreme()).c_str());
+        break;
+      case 3:
+        control->Click(dialog, self->Pick(2) ? "Dlg_ProxySetting_OK_Btn" : "Dlg_Close_Btn");
+        break;
+      default:
+        self->release_in_ = kHostCalls[self->Pick(5)];
+        break;
     }
     return true;
   }
@@ -78,23 +102,40 @@ class RandomSequences : public UpdateWindowTest {
       ASSERT_NE(nullptr, update);
     }
     switch (Pick(10)) {
-      case 0: InitWindow(Pick(2)); break;
-      case 1: update->StartUpdate(Extreme()); break;
-      case 2: case 3: EngineEvent(); break;
-      case 4: case 5: Press(kButtons[Pick(4)]); break;
-      case 6: release_in_ = kHostCalls[Pick(5)]; break;
+      case 0:
+        InitWindow(Pick(2));
+        break;
+      case 1:
+        update->StartUpdate(Extreme());
+        break;
+      case 2:
+      case 3:
+        EngineEvent();
+        break;
+      case 4:
+      case 5:
+        Press(kButtons[Pick(4)]);
+        break;
+      case 6:
+        release_in_ = kHostCalls[Pick(5)];
+        break;
       case 7:
         update->Close();
         if (Pick(2) != 0) ReleaseWindow();  // as launchers do; calls after Close are misuse
         break;
-      case 8: ReleaseWindow(); break;
-      default: update->SetShowProxyButton(static_cast<int>(Pick(2))); break;
+      case 8:
+        ReleaseWindow();
+        break;
+      default:
+        update->SetShowProxyButton(static_cast<int>(Pick(2)));
+        break;
     }
     Pump();
   }
 
   std::mt19937 random_;
-  std::string release_in_;  // the launcher lets go of the window, once, inside the next call of that name
+  std::string
+      release_in_;  // the launcher lets go of the window, once, inside the next call of that name
 };
 
 TEST_F(RandomSequences, LeaveNothingBehind) {
@@ -120,8 +161,10 @@ TEST_F(RandomSequences, LeaveNothingBehind) {
     release_in_.clear();
     ReleaseWindow();
     Pump();
-    ASSERT_EQ(nullptr, testbed.control()->NewestEngineListener()) << "seed " << seed << ": an engine outlived its window";
-    ASSERT_EQ(1, testbed.control()->UIEngineCount()) << "seed " << seed << ": a dialog outlived its window";
+    ASSERT_EQ(nullptr, testbed.control()->NewestEngineListener())
+        << "seed " << seed << ": an engine outlived its window";
+    ASSERT_EQ(1, testbed.control()->UIEngineCount())
+        << "seed " << seed << ": a dialog outlived its window";
     ASSERT_EQ(1, ModuleCanUnloadNow()) << "seed " << seed << ": a component is left";
     testbed.ClearJournal();  // records of earlier sequences only cost time
     debug.Take();

@@ -23,10 +23,10 @@ constexpr std::uint32_t kPlausibleMs = 600000;
 const std::vector<const char*> kResultView = {
     "Update_Container", "StartGame_Container", "C2_Static_StartGame", "C2_Static_UpdateFail",
     "C2_Button_Cancel", "C2_Button_Retry",     "C2_Button_StartGame"};
-const std::vector<const char*> kProgressTexts = {"C2_Static_UpdateVersion",   "C2_Static_FileSize",
-                                                 "C2_Static_DownloadSpeed",   "C2_Static_LeftTime",
-                                                 "C2_Static_DownloadProcess", "C2_Static_IntallProcess",
-                                                 "C2_Static_Installing",      "C2_Static_UpdateSuccess"};
+const std::vector<const char*> kProgressTexts = {
+    "C2_Static_UpdateVersion", "C2_Static_FileSize",        "C2_Static_DownloadSpeed",
+    "C2_Static_LeftTime",      "C2_Static_DownloadProcess", "C2_Static_IntallProcess",
+    "C2_Static_Installing",    "C2_Static_UpdateSuccess"};
 
 std::string Progress(int phase, std::uint32_t percent, std::uint32_t size, std::uint32_t speed,
                      const std::string& more = "") {
@@ -41,9 +41,15 @@ class UpdateEvents : public UpdateWindowTest {
   int Played() { return JournalCount("UpdateEngine -> "); }
   // Plays the next `steps` steps and leaves the rest queued.
   void Play(int steps = 1) {
-    struct Goal { UpdateEvents* self; int played; } goal{this, Played() + steps};
+    struct Goal {
+      UpdateEvents* self;
+      int played;
+    } goal{this, Played() + steps};
     testbed.control()->RunUntil(
-        [](void* g) { return static_cast<Goal*>(g)->self->Played() >= static_cast<Goal*>(g)->played; }, &goal);
+        [](void* g) {
+          return static_cast<Goal*>(g)->self->Played() >= static_cast<Goal*>(g)->played;
+        },
+        &goal);
   }
   Stats TakeStats() { return std::exchange(host.stats, {}); }
   // The codes taken, each duration checked for being plausible.
@@ -51,7 +57,8 @@ class UpdateEvents : public UpdateWindowTest {
     std::vector<std::uint32_t> codes;
     for (const auto& [code, value] : TakeStats()) {
       codes.push_back(code);
-      EXPECT_TRUE((code != 4 && code != 5 && code != 10) || value < kPlausibleMs) << code << " " << value;
+      EXPECT_TRUE((code != 4 && code != 5 && code != 10) || value < kPlausibleMs)
+          << code << " " << value;
     }
     return codes;
   }
@@ -69,15 +76,18 @@ class UpdateEvents : public UpdateWindowTest {
     std::string view = Shown(kProgressTexts) + " / " + Shown() + " / " +
                        std::to_string(State("C2_Process_Level").position) +
                        (Enabled("C2_Button_Cancel") ? " / can cancel" : "");
-    for (size_t at = view.find("C2_"); at != std::string::npos; at = view.find("C2_", at)) view.erase(at, 3);
+    for (size_t at = view.find("C2_"); at != std::string::npos; at = view.find("C2_", at))
+      view.erase(at, 3);
     return view;
   }
 
   // The progress view as a person sees it, buttons aside: what is shown, every text, the bar.
   std::string Snapshot() {
-    std::string seen = Shown({"Container_ProcessBackGround", "Update_Container", "StartGame_Container",
-                              "C2_Static_StartGame", "C2_Static_UpdateFail"});
-    for (const char* name : kProgressTexts) seen += std::string("|") + (Visible(name) ? "" : "hidden ") + Text(name);
+    std::string seen =
+        Shown({"Container_ProcessBackGround", "Update_Container", "StartGame_Container",
+               "C2_Static_StartGame", "C2_Static_UpdateFail"});
+    for (const char* name : kProgressTexts)
+      seen += std::string("|") + (Visible(name) ? "" : "hidden ") + Text(name);
     return seen + "|" + std::to_string(State("C2_Process_Level").position);
   }
 
@@ -98,8 +108,8 @@ TEST_F(UpdateEvents, ProgressTextsAndTheSizeStatistic) {
   struct Row {
     std::uint32_t percent, size, speed;
     const char *size_text, *speed_text;
-    std::int64_t size_stat;  // -1: not reported
-    const char* left_time;   // null: not checked
+    std::int64_t size_stat;    // -1: not reported
+    const char* left_time;     // null: not checked
     bool retry_first = false;  // the record comes from a new start
   };
   const Row rows[] = {
@@ -109,9 +119,10 @@ TEST_F(UpdateEvents, ProgressTextsAndTheSizeStatistic) {
       {0, 3600000, 1000, "3.4 MB", "1000 B/s", 3686400000, "1:0:0"},
       {0, 3600000, 3000, "3.4 MB", "2 KB/s", 3686400000, "0:30:0"},
       {0, 3600000, 0, "3.4 MB", "0 B/s", 3686400000, "1:0:0", true},
-      {50, 10485760, 2096152, "10.0 MB", "1 MB/s", 2147483648, "0:0:5"},  // (1000 + 2096152) / 2: 1 MB/s
+      {50, 10485760, 2096152, "10.0 MB", "1 MB/s", 2147483648,
+       "0:0:5"},  // (1000 + 2096152) / 2: 1 MB/s
       {0, 3905945600u, 1048576, "3725.0 MB", "1024 KB/s", 1073741824, "1:2:5"},  // no leading zeros
-      {0, 8388607, 1048576, "8.0 MB", "1024 KB/s", 4294966272, "0:0:7"},  // 7.99 s: cut
+      {0, 8388607, 1048576, "8.0 MB", "1024 KB/s", 4294966272, "0:0:7"},         // 7.99 s: cut
       {40, 0, 1048576, "0 B", "1024 KB/s", -1, "未知"},
       {150, 1000, 1048576, "1000 B", "1024 KB/s", 0, "0:0:0"},
       // Above 1 MB in MB, above 1 KB in KB; the statistic is the size shifted in 32 bits (the
@@ -126,7 +137,8 @@ TEST_F(UpdateEvents, ProgressTextsAndTheSizeStatistic) {
   };
   std::string scenario;
   for (const Row& row : rows) {
-    scenario += (row.retry_first ? "0 fail code=1\nnext-start\n" : "") + Progress(1, row.percent, row.size, row.speed);
+    scenario += (row.retry_first ? "0 fail code=1\nnext-start\n" : "") +
+                Progress(1, row.percent, row.size, row.speed);
   }
   Begin(scenario + "0 finish\n");
   for (const Row& row : rows) {
@@ -153,12 +165,15 @@ TEST_F(UpdateEvents, ProgressTextsAndTheSizeStatistic) {
 }
 
 TEST_F(UpdateEvents, ThePhaseDecidesTextsControlsAndTheBar) {
-  Begin(Progress(1, 40, 10485760, 524288, "version=2.1.0") + Progress(3, 40, 2048, 2048, "version=${LATESTVERSION}") +
-        Progress(1, 0, 10485760, 1) + Progress(1, 150, 10485760, 1) + Progress(1, 100, 10485760, 1) +
-        Progress(2, 0, 10485760, 0) + Progress(2, 30, 10485760, 0, "version=2.2.0") + Progress(2, 100, 10485760, 0));
+  Begin(Progress(1, 40, 10485760, 524288, "version=2.1.0") +
+        Progress(3, 40, 2048, 2048, "version=${LATESTVERSION}") + Progress(1, 0, 10485760, 1) +
+        Progress(1, 150, 10485760, 1) + Progress(1, 100, 10485760, 1) +
+        Progress(2, 0, 10485760, 0) + Progress(2, 30, 10485760, 0, "version=2.2.0") +
+        Progress(2, 100, 10485760, 0));
   EXPECT_EQ(100, State("C2_Process_Level").range_max);
-  const std::string download = "Static_UpdateVersion Static_FileSize Static_DownloadSpeed Static_LeftTime "
-                               "Static_DownloadProcess / Update_Container Static_StartGame Button_Cancel / ";
+  const std::string download =
+      "Static_UpdateVersion Static_FileSize Static_DownloadSpeed Static_LeftTime "
+      "Static_DownloadProcess / Update_Container Static_StartGame Button_Cancel / ";
   const std::string install =
       "Static_IntallProcess Static_Installing / Update_Container Static_StartGame Button_Cancel / ";
   EXPECT_EQ(download + "0 / can cancel", View());
@@ -190,8 +205,10 @@ TEST_F(UpdateEvents, ThePhaseDecidesTextsControlsAndTheBar) {
   EXPECT_EQ("已安装：30%", Text("C2_Static_IntallProcess"));
   EXPECT_EQ("正在安装 2.2.0，请稍候……", Text("C2_Static_Installing"));
   Play();
-  EXPECT_EQ("Static_IntallProcess Static_UpdateSuccess / Update_Container Static_StartGame Button_StartGame / 100",
-            View());
+  EXPECT_EQ(
+      "Static_IntallProcess Static_UpdateSuccess / Update_Container Static_StartGame "
+      "Button_StartGame / 100",
+      View());
   ASSERT_TRUE(Click("C2_Button_StartGame"));  // on screen and enabled
   Pump();
   EXPECT_EQ(1, host.start_game_count);
@@ -212,7 +229,8 @@ TEST_F(UpdateEvents, ARecordMarkedInvalidOnlyStoresPhaseAndKind) {
   testbed.control()->PushMessageBoxAnswer(6);
   ASSERT_TRUE(Press("C2_Button_Cancel"));
   Pump();
-  EXPECT_TRUE(JournalInOrder({"<font>Stop the advised update?</font>) -> 6", "<font>Installing, cannot stop.</font>"}));
+  EXPECT_TRUE(JournalInOrder(
+      {"<font>Stop the advised update?</font>) -> 6", "<font>Installing, cannot stop.</font>"}));
   EXPECT_EQ(0, JournalCount("UpdateEngine.Unadvise"));
   EXPECT_TRUE(host.stats.empty());
   EXPECT_EQ(before, Snapshot());
@@ -240,8 +258,9 @@ TEST_F(UpdateEvents, StatisticsInOrderAndDurationsOncePerStart) {
 
   // A new start reports both durations again, also when it begins with the install phase. A
   // retry without one then took no install time: the earlier install start is no measure.
-  SetScenario(Progress(2, 50, 0, 0) + Progress(2, 60, 0, 0) + "0 timing\n0 timing\n0 fail code=1\nnext-start\n" +
-              Progress(1, 50, 2048, 1000) + "0 finish\n");
+  SetScenario(Progress(2, 50, 0, 0) + Progress(2, 60, 0, 0) +
+              "0 timing\n0 timing\n0 fail code=1\nnext-start\n" + Progress(1, 50, 2048, 1000) +
+              "0 finish\n");
   ASSERT_EQ(1, update->StartUpdate(1));
   Pump();
   EXPECT_EQ((std::vector<std::uint32_t>{3, 5, 3, 10, 8}), TakeCodes());
@@ -313,7 +332,8 @@ TEST_F(UpdateEvents, HandlersGoOnWhenTheLauncherLetsGoInsideThem) {
   update = CreateWindow();
   Begin(Progress(1, 50, 2048, 1000) + Progress(2, 100, 2048, 0) + "0 finish\n");
   host.during = [&](const std::string& call) {
-    if (call == "ReportStat" && host.stats.back().first == 5) std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    if (call == "ReportStat" && host.stats.back().first == 5)
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
   };
   Pump();
   host.during = nullptr;
@@ -330,7 +350,8 @@ TEST_F(UpdateEvents, FinishWithoutAnUpdateWhenEmbeddedShowsTheStartGameView) {
   EXPECT_EQ(0, host.start_game_count);
   EXPECT_EQ(1, State("C2_Container").on_screen);
   // Cancel stays as the start left it; Retry is not offered.
-  EXPECT_EQ("StartGame_Container C2_Static_StartGame C2_Button_Cancel C2_Button_StartGame", Shown());
+  EXPECT_EQ("StartGame_Container C2_Static_StartGame C2_Button_Cancel C2_Button_StartGame",
+            Shown());
   EXPECT_TRUE(Enabled("C2_Button_StartGame"));
   EXPECT_FALSE(Visible("Container_ProcessBackGround"));
   EXPECT_EQ("Orv已是最新版本，可以开始游戏了", Text("C2_Static_StartGame"));
@@ -339,9 +360,10 @@ TEST_F(UpdateEvents, FinishWithoutAnUpdateWhenEmbeddedShowsTheStartGameView) {
 }
 
 TEST_F(UpdateEvents, FailureShowsTheErrorTipOrKeepsTheProgressView) {
-  files.Write("liveupdateinfo.ini",
-              "[10002]\nStatic=Tip ${ERRORCODE} for ${PROJECTNAME}\n[-5]\nStatic=Negative ${ERRORCODE}\n"
-              "[DefaultErrorCodeTip]\nStatic=Error ${ERRORCODE} in ${PROJECTNAME}\n");
+  files.Write(
+      "liveupdateinfo.ini",
+      "[10002]\nStatic=Tip ${ERRORCODE} for ${PROJECTNAME}\n[-5]\nStatic=Negative ${ERRORCODE}\n"
+      "[DefaultErrorCodeTip]\nStatic=Error ${ERRORCODE} in ${PROJECTNAME}\n");
   files.Write("taskinfo.ini", "[ProjectOption]\nprojectname=Orv\n");
   Begin("0 fail code=10002\n");
   WindowLines();

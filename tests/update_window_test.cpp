@@ -54,13 +54,17 @@ TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
   EXPECT_EQ(std::vector<std::string>{"GetUIEngine"}, host.calls);
 }
 
-TEST_F(UpdateWindowTest, InitLoadsTheLayoutIntoTheLaunchersWindowAndTheProxyButtonTakesTheFlagAsGiven) {
+TEST_F(UpdateWindowTest,
+       InitLoadsTheLayoutIntoTheLaunchersWindowAndTheProxyButtonTakesTheFlagAsGiven) {
   ASSERT_EQ(1, InitWindow());
   update->SetShowProxyButton(2);
-  EXPECT_NE(std::string::npos, UICalls().find("Proxy.Show(2)\nC2_Button_Proxy.EndUpdate\nC2_Button_Proxy.Enable(2)"));
-  const std::string layout = BesideExecutable("ui\\LayOut\\Container_Update.tpf");  // the testbed's root
-  EXPECT_NE(std::string::npos, UICalls().find("MainWindow.LoadFromLayout(" + layout +
-                                              "/OrvexUILayout/UIObject,1)\nAttachObject(C2_Container)\n"));
+  EXPECT_NE(std::string::npos,
+            UICalls().find("Proxy.Show(2)\nC2_Button_Proxy.EndUpdate\nC2_Button_Proxy.Enable(2)"));
+  const std::string layout =
+      BesideExecutable("ui\\LayOut\\Container_Update.tpf");  // the testbed's root
+  EXPECT_NE(std::string::npos,
+            UICalls().find("MainWindow.LoadFromLayout(" + layout +
+                           "/OrvexUILayout/UIObject,1)\nAttachObject(C2_Container)\n"));
 }
 
 TEST_F(UpdateWindowTest, ALayoutOfARootOfItsOwn) {
@@ -69,17 +73,19 @@ TEST_F(UpdateWindowTest, ALayoutOfARootOfItsOwn) {
   std::string root = folder.path() + "\\";
   while (root.size() < 240 - std::strlen("\\ui\\LayOut\\Container_Update.tpf")) root += "r";
   const std::string path = root + "\\ui\\LayOut\\Container_Update.tpf";
-  folder.Write(path.substr(folder.path().size() + 1),
-               R"({"OrvexUILayout":{"UIObject":{"name":"C2_Container","type":"container","children":[
+  folder.Write(
+      path.substr(folder.path().size() + 1),
+      R"({"OrvexUILayout":{"UIObject":{"name":"C2_Container","type":"container","children":[
                     {"name":"Update_Container","type":"container","children":[
                       {"name":"Direct","type":"static","text":"size ${FILESIZE}"},
                       {"name":"Inner","type":"container","children":[
                         {"name":"Nested","type":"static","text":"size ${FILESIZE}"}]}]}]}}})");
-  folder.Write("Orvex.ini",
-               "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n[Registry]\norvex_rootpath_data=" + root + "\n");
+  folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") +
+                                "\n[Registry]\norvex_rootpath_data=" + root + "\n");
   ReleaseWindow();
   Pump();
-  ASSERT_EQ(0, reinterpret_cast<int (*)()>(platform::FindExport(testbed.handle(), "OrvFactUnloadModules"))());
+  ASSERT_EQ(0, reinterpret_cast<int (*)()>(
+                   platform::FindExport(testbed.handle(), "OrvFactUnloadModules"))());
   FreshWindow();
   EXPECT_NE(std::string::npos, UICalls().find("MainWindow.LoadFromLayout(" + path + ",1)\n"));
 
@@ -101,7 +107,8 @@ TEST_F(UpdateWindowTest, StartsKeepOneEngineAndHandItTheClientAndTheProxy) {
   EXPECT_EQ(1, JournalCount("CreateById(1014,"));
   EXPECT_EQ(1, JournalCount("UpdateEngine.Advise(0)"));
   EXPECT_EQ(2, JournalCount(kStartLine));
-  EXPECT_TRUE(JournalInOrder({"argument=3", kStartLine, "SetUpdateParams(client=77,argument=4)", kStartLine}));
+  EXPECT_TRUE(JournalInOrder(
+      {"argument=3", kStartLine, "SetUpdateParams(client=77,argument=4)", kStartLine}));
   // One connecting dialog at a time: the first was released by the second start.
   EXPECT_EQ(1, ConnectingDialogs());
   EXPECT_TRUE(ConnectingShown());
@@ -109,9 +116,17 @@ TEST_F(UpdateWindowTest, StartsKeepOneEngineAndHandItTheClientAndTheProxy) {
   // The client's field when the launcher gives one, and the selected proxy entry if usable.
   host.client_info_result = 0;
   host.proxy.entries[2].type = kProxyHttp;
-  const struct { std::int32_t index; const char* address; std::uint16_t port; const char* used; } cases[] = {
-      {2, "10.0.0.8", 8080, "(3,10.0.0.8,8080)"}, {2, "10.0.0.8", 1, "(3,10.0.0.8,1)"}, {3, "10.0.0.8", 8080, ""},
-      {-1, "10.0.0.8", 8080, ""}, {2, "", 8080, ""}, {2, "10.0.0.8", 0, ""}};  // "": none used
+  const struct {
+    std::int32_t index;
+    const char* address;
+    std::uint16_t port;
+    const char* used;
+  } cases[] = {{2, "10.0.0.8", 8080, "(3,10.0.0.8,8080)"},
+               {2, "10.0.0.8", 1, "(3,10.0.0.8,1)"},
+               {3, "10.0.0.8", 8080, ""},
+               {-1, "10.0.0.8", 8080, ""},
+               {2, "", 8080, ""},
+               {2, "10.0.0.8", 0, ""}};  // "": none used
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.index) + " " + c.address + ":" + std::to_string(c.port));
     host.proxy.selected_index = c.index;
@@ -127,7 +142,10 @@ TEST_F(UpdateWindowTest, StartsKeepOneEngineAndHandItTheClientAndTheProxy) {
 TEST_F(UpdateWindowTest, ARefusedStartShowsNoDialogAndKeepsTheEngineAndTheLastArgument) {
   Begin("option\n", 11);  // another window's argument
   // RunUpdate is called once unless the start record is refused.
-  const struct { const char* scenario; int runs; } refusing[] = {{"option params=0\n", 0}, {"option run=0\n", 1}};
+  const struct {
+    const char* scenario;
+    int runs;
+  } refusing[] = {{"option params=0\n", 0}, {"option run=0\n", 1}};
   for (const auto& engine : refusing) {
     SCOPED_TRACE(engine.scenario);
     SetScenario(engine.scenario);
@@ -182,16 +200,17 @@ TEST_F(CancelButton, TheAnswerAndThePhaseDecide) {
     int answer;
     const char* box;
     int style;
-    bool released;       // the engine let go
-    bool cancel_after;   // Cancel still offered, else Retry
-    const char* then;    // a second box
+    bool released;      // the engine let go
+    bool cancel_after;  // Cancel still offered, else Retry
+    const char* then;   // a second box
   } cases[] = {
       {"option", 6, "Stop the required update?", 1, false, true, nullptr},  // before any progress
-      {download, 7, "Stop the required update?", 1, false, true, nullptr},  // any answer but Yes: nothing
+      {download, 7, "Stop the required update?", 1, false, true,
+       nullptr},  // any answer but Yes: nothing
       // An advised update is finished: the install time is reported, the game not started.
       {download + " kind=2", 6, "Stop the advised update?", 3, true, true, nullptr},
-      {"0 progress phase=2 percent=40 size=1000 speed=10", 6, "Stop the required update?", 1, false, true,
-       "Installing, cannot stop."},  // too late: only explained
+      {"0 progress phase=2 percent=40 size=1000 speed=10", 6, "Stop the required update?", 1, false,
+       true, "Installing, cannot stop."},  // too late: only explained
       {download, 6, "Stop the required update?", 1, true, false, nullptr},
   };
   for (const auto& c : cases) {
@@ -221,7 +240,8 @@ TEST_F(UpdateWindowTest, OnlyClicksCountAndStartGameReleasedFromItsListenerWaits
   Begin("option\n");
   window_ui->GetControl(window_ui->FindControl("C2_Button_StartGame"))->Show(1);
   testbed.ClearJournal();
-  ASSERT_TRUE(testbed.control()->SendEvent(window_ui, "C2_Button_StartGame", kEventComboSelectionChanged));
+  ASSERT_TRUE(
+      testbed.control()->SendEvent(window_ui, "C2_Button_StartGame", kEventComboSelectionChanged));
   ASSERT_TRUE(testbed.control()->SendEvent(window_ui, "C2_Button_Cancel", 0));
   Pump();
   EXPECT_EQ(0, host.start_game_count);
@@ -238,8 +258,10 @@ TEST_F(UpdateWindowTest, OnlyClicksCountAndStartGameReleasedFromItsListenerWaits
   EXPECT_EQ(0, can_unload_inside);
   EXPECT_EQ(1, ModuleCanUnloadNow());
   // Closed once: each button unbound once, Cancel's control released once.
-  for (const char* button : {"C2_Button_Cancel", "C2_Button_Retry", "C2_Button_StartGame", "C2_Button_Proxy"}) {
-    EXPECT_EQ(1, Occurrences(UICalls(), std::string("RemoveEventSink(") + button + ")\n")) << button;
+  for (const char* button :
+       {"C2_Button_Cancel", "C2_Button_Retry", "C2_Button_StartGame", "C2_Button_Proxy"}) {
+    EXPECT_EQ(1, Occurrences(UICalls(), std::string("RemoveEventSink(") + button + ")\n"))
+        << button;
   }
   EXPECT_EQ(1, Occurrences(UICalls(), "ReleaseControl(C2_Button_Cancel)\n"));
   EXPECT_EQ(1, JournalCount("UpdateEngine.Released"));
@@ -252,7 +274,9 @@ TEST_F(UpdateWindowTest, OnlyClicksCountAndStartGameReleasedFromItsListenerWaits
 TEST_F(CancelButton, AfterTheLauncherLetsGoNothingThatOnlyCloseUndoesIsMade) {
   bool release_in_engine_request = false;  // the launcher lets go when next asked for its window
   host.during = [&](const std::string& call) {
-    if (call == "GetUIEngine" && update != nullptr && std::exchange(release_in_engine_request, false)) ReleaseWindow();
+    if (call == "GetUIEngine" && update != nullptr &&
+        std::exchange(release_in_engine_request, false))
+      ReleaseWindow();
   };
   CancelAfter("0 progress phase=1 percent=40 size=1000 speed=10\n", 6);  // Retry on screen
   const int dialogs = ConnectingDialogs();
@@ -281,7 +305,8 @@ TEST_F(CancelButton, AfterTheLauncherLetsGoNothingThatOnlyCloseUndoesIsMade) {
   // Released as the Proxy click asks for the launcher's window: no modal run.
   FreshWindow();
   bool ran = false;
-  testbed.control()->SetIdleHandler([](void* ran) { return *static_cast<bool*>(ran) = true, false; }, &ran);
+  testbed.control()->SetIdleHandler(
+      [](void* ran) { return *static_cast<bool*>(ran) = true, false; }, &ran);
   release_in_engine_request = true;
   ASSERT_TRUE(Press("C2_Button_Proxy"));
   Pump();
@@ -318,7 +343,8 @@ TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
   window->Close();
   host.during = nullptr;
   EXPECT_EQ(nullptr, update);
-  EXPECT_EQ(1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
+  EXPECT_EQ(
+      1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
 
   // A second Init takes the host it is given: the first launcher, which may be gone by then,
   // is never called again (silencing its window is its own part). A second Init that fails

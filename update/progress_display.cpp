@@ -27,7 +27,8 @@ constexpr std::uint32_t kKilobyte = 1024;
 // The version text, when it is terminated within the record: the engine's record is 420
 // bytes, so no more than the 156 bytes from the text's start to the record's end are read.
 void CopyVersion(const UpdateProgressInfo& info, char* out) {
-  constexpr size_t kReadable = sizeof(UpdateProgressInfo) - offsetof(UpdateProgressInfo, latest_version);
+  constexpr size_t kReadable =
+      sizeof(UpdateProgressInfo) - offsetof(UpdateProgressInfo, latest_version);
   const char* text = info.latest_version;
   if (std::memchr(text, '\0', kReadable) != nullptr) Copy(out, kPathSize, text);
 }
@@ -61,7 +62,8 @@ void SpeedText(std::uint32_t speed, char* out) {
 }
 
 // h:m:s without leading zeros. A percentage past 100 leaves nothing to wait for: 0:0:0.
-void LeftTimeText(std::uint32_t size, std::uint32_t percent, std::uint32_t average_speed, char* out) {
+void LeftTimeText(std::uint32_t size, std::uint32_t percent, std::uint32_t average_speed,
+                  char* out) {
   if (average_speed == 0 || size == 0) {
     Copy(out, kPathSize, kUnknown);
     return;
@@ -90,7 +92,8 @@ void CUpdateLogic::ApplyTemplates(IUIObject* container, const char (*placeholder
   if (container == nullptr || placeholders == nullptr || values == nullptr || count <= 0) return;
   char out[kMessageSize];
   std::memset(out, 0, sizeof out);  // once per call, shared by every pair and child
-  for (IUIObject* child = container->GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+  for (IUIObject* child = container->GetFirstChild(); child != nullptr;
+       child = child->GetNextSibling()) {
     if (child->GetType() != kStaticTextType) continue;
     auto* text_control = static_cast<IUIStaticText*>(child);
     char text[kMessageSize];

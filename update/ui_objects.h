@@ -6,7 +6,9 @@
 namespace orv {
 
 // The object of a control, found by name at every use; null when the layout has none.
-inline IUIObject* Lookup(IUILayoutEngine* ui, const char* name) { return ui->GetControl(ui->FindControl(name)); }
+inline IUIObject* Lookup(IUILayoutEngine* ui, const char* name) {
+  return ui->GetControl(ui->FindControl(name));
+}
 
 // Shown or hidden inside an update bracket, so the engine redraws once. Window roots and
 // other objects share the slots but not a base, hence the template.

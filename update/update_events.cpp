@@ -33,7 +33,8 @@ void CUpdateLogic::OnUpdateFinish() {
     // A run that never reached its install phase (the download start is still pending) took
     // no install time: 0, rather than a difference from a stale or zero install start.
     const bool installed = download_start_tick_ == 0 && install_start_tick_ != 0;
-    host_->ReportStat(kStatInstallTime, installed ? platform::TickCount() - install_start_tick_ : 0);
+    host_->ReportStat(kStatInstallTime,
+                      installed ? platform::TickCount() - install_start_tick_ : 0);
   }
   logger_.Trace("CUpdateLogic::OnUpdateSuccess");  // kept as written: the finish logs this text
 }

@@ -1,4 +1,3 @@
-#include "update/ui_objects.h"
 #include "update/update_logic.h"
 
 #include <cstring>
@@ -6,6 +5,7 @@
 
 #include "module/creator_table.h"
 #include "platform/clock.h"
+#include "update/ui_objects.h"
 #include "update/update_texts.h"
 
 namespace orv {

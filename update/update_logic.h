@@ -11,16 +11,16 @@
 
 #include "components/zuno/client/gamesettingui/game_setting_ui.h"
 #include "framework/bounded_string.h"
-#include "framework/logger.h"
+#include "framework/interfaces/component_interfaces.h"
 #include "framework/interfaces/proxy_config.h"
-#include "framework/root_path.h"
 #include "framework/interfaces/ui_layout_engine.h"
 #include "framework/interfaces/update_engine.h"
-#include "liveupdate/live_update_config.h"
-#include "module/component_base.h"
-#include "framework/interfaces/component_interfaces.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/interfaces/update_logic_interface.h"
+#include "framework/logger.h"
+#include "framework/root_path.h"
+#include "liveupdate/live_update_config.h"
+#include "module/component_base.h"
 
 namespace orv {
 

@@ -64,7 +64,8 @@ void CUpdateLogic::ShowResultView(bool show_update, std::uint32_t error_code) {
   IntToString(static_cast<int>(error_code), code, sizeof code);
   char tip[kPathSize] = {};
   CLiveUpdateConfig::GetLiveUpdateInfo(code, "Static", tip, sizeof tip);
-  if (tip[0] == '\0') CLiveUpdateConfig::GetLiveUpdateInfo("DefaultErrorCodeTip", "Static", tip, sizeof tip);
+  if (tip[0] == '\0')
+    CLiveUpdateConfig::GetLiveUpdateInfo("DefaultErrorCodeTip", "Static", tip, sizeof tip);
   char text[kPathSize];
   std::memset(text, 0, sizeof text);
   ReplaceAll(tip, "${ERRORCODE}", code, text, sizeof text);

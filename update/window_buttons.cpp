@@ -70,13 +70,14 @@ void CUpdateLogic::OnUIEvent(std::uint32_t control_id, IPropertyBag* event) {
 void CUpdateLogic::OnCancelClick() {
   char notice[kNoticeSize];
   std::memset(notice, 0, sizeof notice);
-  const char* section =
-      update_kind_ == kUpdateAdvised ? "canceladviseupdatewhendownload" : "cancelupdatewhendownload";
+  const char* section = update_kind_ == kUpdateAdvised ? "canceladviseupdatewhendownload"
+                                                       : "cancelupdatewhendownload";
   int type = -1;
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "Notice", notice, sizeof notice);
   CLiveUpdateConfig::GetLiveUpdateInfo(section, "type", &type);
   if (type == -1) type = 1;
-  if (ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption, static_cast<std::uint32_t>(type)) != kAnswerYes) {
+  if (ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption, static_cast<std::uint32_t>(type)) !=
+      kAnswerYes) {
     return;
   }
   if (phase_ == kPhaseDownload && container_ != nullptr) {
@@ -89,10 +90,12 @@ void CUpdateLogic::OnCancelClick() {
   } else if (phase_ == kPhaseInstall) {
     // Too late to stop: say so; the installation goes on whatever the answer.
     int install_type = -1;
-    CLiveUpdateConfig::GetLiveUpdateInfo("cancelupdatewheninstall", "Notice", notice, sizeof notice);
+    CLiveUpdateConfig::GetLiveUpdateInfo("cancelupdatewheninstall", "Notice", notice,
+                                         sizeof notice);
     CLiveUpdateConfig::GetLiveUpdateInfo("cancelupdatewheninstall", "type", &install_type);
     if (install_type == -1) install_type = 0;
-    ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption, static_cast<std::uint32_t>(install_type));
+    ZunoMessageBoxImpl(nullptr, notice, kMessageBoxCaption,
+                       static_cast<std::uint32_t>(install_type));
   }
 }
 
@@ -104,7 +107,8 @@ void CUpdateLogic::OnRetryClick() {
 void CUpdateLogic::OnStartGameClick() {
   ShowInUpdate(container_, false);
   ReleaseEngine();
-  NotifyListeners([](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
+  NotifyListeners(
+      [](void* listener) { static_cast<IUpdateWindowListener*>(listener)->OnStartGame(); });
 }
 
 void CUpdateLogic::OnProxyClick() {

@@ -25,17 +25,17 @@ class IComponentFactory : public IComponent {
   virtual IComponent* CreateById(ComponentId component_id, const char* registry) = 0;  // slot 8
   virtual int GetLogConfig(const char* module_name, ComponentId module_id,
                            std::uint32_t* debug_mask, std::uint32_t* file_mask,
-                           LogFileRecord** record) = 0;                               // slot 9
-  virtual void Unused10() = 0;                                                         // slot 10
-  virtual void Unused11() = 0;                                                         // slot 11
-  virtual void Unused12() = 0;                                                         // slot 12
+                           LogFileRecord** record) = 0;  // slot 9
+  virtual void Unused10() = 0;                           // slot 10
+  virtual void Unused11() = 0;                           // slot 11
+  virtual void Unused12() = 0;                           // slot 12
   // Informative: the calling module holds no live component any more.
-  virtual int NotifyModuleEmpty(platform::ModuleHandle module) = 0;                   // slot 13
-  virtual void Unused14() = 0;                                                         // slot 14
-  virtual void Unused15() = 0;                                                         // slot 15
-  virtual void Unused16() = 0;                                                         // slot 16
+  virtual int NotifyModuleEmpty(platform::ModuleHandle module) = 0;  // slot 13
+  virtual void Unused14() = 0;                                       // slot 14
+  virtual void Unused15() = 0;                                       // slot 15
+  virtual void Unused16() = 0;                                       // slot 16
   // Nonzero: the factory has released the component; 0: the caller must Release it itself.
-  virtual int ReleaseComponent(IComponent* component) = 0;                            // slot 17
+  virtual int ReleaseComponent(IComponent* component) = 0;  // slot 17
 
  protected:
   ~IComponentFactory() = default;

@@ -28,14 +28,14 @@ enum : ComponentId {
 
 class IComponent {
  public:
-  virtual std::uint32_t GetComponentID() = 0;    // slot 0
-  virtual int IsAlive() = 0;                     // slot 1
-  virtual void Release(int unused) = 0;          // slot 2, callers pass 0
-  virtual int GetFreeInMap() = 0;                // slot 3
-  virtual void SetFreeInMap(int value) = 0;      // slot 4
-  virtual void Reserved1() = 0;                  // slot 5
-  virtual void Reserved2() = 0;                  // slot 6
-  virtual void Reserved3() = 0;                  // slot 7
+  virtual std::uint32_t GetComponentID() = 0;  // slot 0
+  virtual int IsAlive() = 0;                   // slot 1
+  virtual void Release(int unused) = 0;        // slot 2, callers pass 0
+  virtual int GetFreeInMap() = 0;              // slot 3
+  virtual void SetFreeInMap(int value) = 0;    // slot 4
+  virtual void Reserved1() = 0;                // slot 5
+  virtual void Reserved2() = 0;                // slot 6
+  virtual void Reserved3() = 0;                // slot 7
   // Slots 8 onwards belong to each component class's own primary interface.
 
  protected:

@@ -15,8 +15,8 @@ enum : std::uint32_t {
 };
 
 struct ProxyEntry {
-  std::uint32_t type;   // kProxyNone, kProxySocks5 or kProxyHttp
-  char address[32];     // host name or IP address, at most 31 characters
+  std::uint32_t type;  // kProxyNone, kProxySocks5 or kProxyHttp
+  char address[32];    // host name or IP address, at most 31 characters
   std::uint16_t port;
   char user[260];
   char password[260];

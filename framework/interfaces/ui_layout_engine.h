@@ -22,6 +22,9 @@
 //
 // Slots that the module never calls are declared as placeholders (with empty bodies, so that
 // implementations need not repeat them) to keep every later slot at its number.
+// The slot placeholders are laid out by hand, several to a line, so that slot numbers can be
+// read off; the formatter leaves this file alone.
+// clang-format off
 #pragma once
 
 #include <cstdint>
@@ -207,3 +210,4 @@ class IUILayoutEngine : public IComponent {
 };
 
 }  // namespace orv
+// clang-format on

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/interfaces/component_interfaces.h"
 #include "framework/interfaces/event_sink.h"
 #include "framework/interfaces/proxy_config.h"
-#include "framework/interfaces/component_interfaces.h"
 
 namespace orv {
 
@@ -56,7 +56,7 @@ static_assert(sizeof(UpdateProgressInfo) == 420, "UpdateProgressInfo is 420 byte
 class IUpdateEngineEvent : public ISink {
  public:
   virtual void OnUpdateFinish() = 0;                                  // slot 1
-  virtual void OnUpdateFail(std::uint32_t error_code) = 0;           // slot 2
+  virtual void OnUpdateFail(std::uint32_t error_code) = 0;            // slot 2
   virtual void OnUpdateSuccess() = 0;                                 // slot 3
   virtual void OnNeedUpdate() = 0;                                    // slot 4
   virtual void OnUpdateProgress(const UpdateProgressInfo* info) = 0;  // slot 5
@@ -72,7 +72,7 @@ class IUpdateEngine : public IComponent {
   virtual int RunUpdate(const char* text, std::uint32_t first, std::uint32_t second) = 0;  // 8
   virtual int UseProxy(const ProxyEntry* entry) = 0;                                       // 9
   // Nonzero: accepted.
-  virtual int SetUpdateParams(const UpdateStartParams* params) = 0;                        // 10
+  virtual int SetUpdateParams(const UpdateStartParams* params) = 0;  // 10
 
  protected:
   ~IUpdateEngine() = default;

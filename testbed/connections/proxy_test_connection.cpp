@@ -38,7 +38,8 @@ std::string Base64(const std::string& text) {
   std::string out;
   size_t i = 0;
   for (; i + 2 < text.size(); i += 3) {
-    const unsigned v = static_cast<unsigned char>(text[i]) << 16 | static_cast<unsigned char>(text[i + 1]) << 8 |
+    const unsigned v = static_cast<unsigned char>(text[i]) << 16 |
+                       static_cast<unsigned char>(text[i + 1]) << 8 |
                        static_cast<unsigned char>(text[i + 2]);
     out += {kDigits[v >> 18], kDigits[v >> 12 & 63], kDigits[v >> 6 & 63], kDigits[v & 63]};
   }
@@ -46,7 +47,8 @@ std::string Base64(const std::string& text) {
     const unsigned v = static_cast<unsigned char>(text[i]) << 16;
     out += {kDigits[v >> 18], kDigits[v >> 12 & 63], '=', '='};
   } else if (i + 2 == text.size()) {
-    const unsigned v = static_cast<unsigned char>(text[i]) << 16 | static_cast<unsigned char>(text[i + 1]) << 8;
+    const unsigned v =
+        static_cast<unsigned char>(text[i]) << 16 | static_cast<unsigned char>(text[i + 1]) << 8;
     out += {kDigits[v >> 18], kDigits[v >> 12 & 63], kDigits[v >> 6 & 63], '='};
   }
   return out;
@@ -72,7 +74,8 @@ void SetProxyTestTarget(const std::string& host, std::uint16_t port) {
   g_target_port = port;
 }
 
-int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms) {
+int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port,
+                  int timeout_ms) {
   TcpSocket socket;
   const auto connected = socket.Connect(FieldText(proxy.address), proxy.port, timeout_ms);
   if (connected != TcpSocket::Result::kOk) return ConnectError(connected);
@@ -80,7 +83,8 @@ int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_
   std::string request = "CONNECT " + target + " HTTP/1.1\r\nHost: " + target + "\r\n";
   const std::string user = FieldText(proxy.user);
   if (!user.empty()) {
-    request += "Proxy-Authorization: Basic " + Base64(user + ":" + FieldText(proxy.password)) + "\r\n";
+    request +=
+        "Proxy-Authorization: Basic " + Base64(user + ":" + FieldText(proxy.password)) + "\r\n";
   }
   request += "\r\n";
   if (!socket.SendAll(request.data(), request.size())) return kProxyMalformedReply;
@@ -103,7 +107,8 @@ int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_
   return kProxyMalformedReply;
 }
 
-int TestSocks5Proxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms) {
+int TestSocks5Proxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port,
+                    int timeout_ms) {
   TcpSocket socket;
   const auto connected = socket.Connect(FieldText(proxy.address), proxy.port, timeout_ms);
   if (connected != TcpSocket::Result::kOk) return ConnectError(connected);
@@ -120,7 +125,8 @@ int TestSocks5Proxy(const ProxyEntry& proxy, const std::string& host, std::uint1
   if (choice[0] != 5) return kProxyMalformedReply;
   if (choice[1] == 0xFF) return kProxyAuthenticationRejected;
   if (choice[1] == 2) {
-    if (!with_user || user.size() > 255 || password.size() > 255) return kProxyAuthenticationRejected;
+    if (!with_user || user.size() > 255 || password.size() > 255)
+      return kProxyAuthenticationRejected;
     std::vector<unsigned char> login = {1, static_cast<unsigned char>(user.size())};
     login.insert(login.end(), user.begin(), user.end());
     login.push_back(static_cast<unsigned char>(password.size()));
@@ -166,7 +172,8 @@ void ProxyTestConnection<kId>::Join() {
 template <ComponentId kId>
 int ProxyTestConnection<kId>::Init(const ProxyEntry* proxy, IConnectionSink* sink) {
   Journal().Record("ProxyTest" + std::to_string(kId) + ".Init");
-  if (proxy == nullptr || sink == nullptr || proxy->address[0] == '\0' || proxy->port == 0) return 0;
+  if (proxy == nullptr || sink == nullptr || proxy->address[0] == '\0' || proxy->port == 0)
+    return 0;
   Join();  // a test still running finishes first
   std::lock_guard<std::mutex> hold(mutex_);
   proxy_ = *proxy;
@@ -176,8 +183,8 @@ int ProxyTestConnection<kId>::Init(const ProxyEntry* proxy, IConnectionSink* sin
 
 template <ComponentId kId>
 int ProxyTestConnection<kId>::Connect(const char* host, std::uint16_t port) {
-  Journal().Record("ProxyTest" + std::to_string(kId) + ".Connect(" + (host ? host : "<null>") + "," +
-                   std::to_string(port) + ")");
+  Journal().Record("ProxyTest" + std::to_string(kId) + ".Connect(" + (host ? host : "<null>") +
+                   "," + std::to_string(port) + ")");
   if (host == nullptr || sink_ == nullptr || worker_.joinable()) return 0;
   const FactoryConfig& config = DefaultConfig();
   std::string target_host = config.ReadString("ProxyTest", "TargetHost");
@@ -209,8 +216,8 @@ int ProxyTestConnection<kId>::Close() {
 }
 
 template <ComponentId kId>
-void ProxyTestConnection<kId>::Run(std::string target_host, std::uint16_t target_port, int timeout_ms,
-                                   int number) {
+void ProxyTestConnection<kId>::Run(std::string target_host, std::uint16_t target_port,
+                                   int timeout_ms, int number) {
   ProxyEntry proxy;
   IConnectionSink* sink;
   {
@@ -221,8 +228,9 @@ void ProxyTestConnection<kId>::Run(std::string target_host, std::uint16_t target
   const int error = kId == kSocks5TestConnectionId
                         ? TestSocks5Proxy(proxy, target_host, target_port, timeout_ms)
                         : TestHttpProxy(proxy, target_host, target_port, timeout_ms);
-  Journal().Record("ProxyTest" + std::to_string(kId) + " -> " +
-                   (error == 0 ? std::string("OnConnected") : "OnCennetFail(" + std::to_string(error) + ")"));
+  Journal().Record(
+      "ProxyTest" + std::to_string(kId) + " -> " +
+      (error == 0 ? std::string("OnConnected") : "OnCennetFail(" + std::to_string(error) + ")"));
   {
     std::lock_guard<std::mutex> hold(g_status_mutex);
     // The newest test's state is this test's only while no later one began.

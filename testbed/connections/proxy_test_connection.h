@@ -72,7 +72,9 @@ struct ProxyTestStatus {
 ProxyTestStatus NewestProxyTest();
 
 // One test, as the worker runs it: 0 when the tunnel was opened, else a ProxyTestError.
-int TestSocks5Proxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms);
-int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port, int timeout_ms);
+int TestSocks5Proxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port,
+                    int timeout_ms);
+int TestHttpProxy(const ProxyEntry& proxy, const std::string& host, std::uint16_t port,
+                  int timeout_ms);
 
 }  // namespace orv::testbed

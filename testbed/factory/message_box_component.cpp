@@ -65,9 +65,8 @@ int MessageBoxComponent::ShowMessage(platform::WindowHandle owner, const char* m
   const int answer = NextAnswer(caption, markup, style);
   Journal().Record("MessageBox.ShowMessage(" +
                    std::to_string(reinterpret_cast<std::uintptr_t>(owner)) + "," +
-                   platform::GbkToUtf8(caption ? caption : "") + "," + std::to_string(style) +
-                   "," + platform::GbkToUtf8(markup ? markup : "") + ") -> " +
-                   std::to_string(answer));
+                   platform::GbkToUtf8(caption ? caption : "") + "," + std::to_string(style) + "," +
+                   platform::GbkToUtf8(markup ? markup : "") + ") -> " + std::to_string(answer));
   return answer;
 }
 

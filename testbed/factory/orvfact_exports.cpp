@@ -6,8 +6,8 @@
 #include "testbed/common/call_journal.h"
 #include "testbed/common/factory_config.h"
 #include "testbed/factory/message_box_component.h"
-#include "testbed/factory/testbed_factory.h"
 #include "testbed/factory/testbed_control.h"
+#include "testbed/factory/testbed_factory.h"
 
 namespace orv::testbed {
 ITestbedControl* Testbed();

@@ -18,8 +18,8 @@ class RegistryComponent final : public TestbedComponent<IRegistry, kRegistryId> 
   void Unused8() override {}
   void Unused9() override {}
   void Unused10() override {}
-  int OpenKey(std::uint32_t parent, const char* name, std::uint32_t options,
-              std::uint32_t access, std::uint32_t* key) override;
+  int OpenKey(std::uint32_t parent, const char* name, std::uint32_t options, std::uint32_t access,
+              std::uint32_t* key) override;
   void Unused12() override {}
   void Unused13() override {}
   int QueryValue(std::uint32_t key, const char* name, std::uint32_t* type, void* data,

@@ -9,8 +9,8 @@
 
 #include "platform/native_window.h"
 #include "platform/text_encoding.h"
-#include "testbed/connections/proxy_test_connection.h"
 #include "testbed/common/call_journal.h"
+#include "testbed/connections/proxy_test_connection.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/runtime/message_loop.h"
 #include "testbed/ui_engine/layout_loader.h"
@@ -31,7 +31,8 @@ class TestbedControl final : public ITestbedControl {
  public:
   void RunUntilIdle() override { MessageLoop::Instance().RunUntilIdle(); }
   bool RunUntil(bool (*done)(void*), void* context) override {
-    return MessageLoop::Instance().RunUntil([done, context] { return done == nullptr || done(context); });
+    return MessageLoop::Instance().RunUntil(
+        [done, context] { return done == nullptr || done(context); });
   }
   void SetRealTime(double speed) override { MessageLoop::Instance().SetRealTime(speed); }
   void SetIdleHandler(bool (*idle)(void*), void* context) override {
@@ -52,7 +53,8 @@ class TestbedControl final : public ITestbedControl {
   int UIEngineCount() override { return static_cast<int>(UILayoutEngine::All().size()); }
   IUILayoutEngine* UIEngineAt(int index) override {
     const auto all = UILayoutEngine::All();
-    return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<size_t>(index)] : nullptr;
+    return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<size_t>(index)]
+                                                              : nullptr;
   }
 
   IUILayoutEngine* FindEngineByWindow(const char* window_name) override {
@@ -96,8 +98,9 @@ class TestbedControl final : public ITestbedControl {
     state->position = element->position;
     state->range_max = element->range_max;
     state->selection = element->selection;
-    const std::string& text =
-        element->text.empty() && element->kind() == ElementKind::kStatic ? element->layout_text : element->text;
+    const std::string& text = element->text.empty() && element->kind() == ElementKind::kStatic
+                                  ? element->layout_text
+                                  : element->text;
     std::snprintf(state->text, sizeof state->text, "%s", text.c_str());
     return true;
   }
@@ -116,7 +119,9 @@ class TestbedControl final : public ITestbedControl {
     if (UILayoutEngine* e = UILayoutEngine::From(engine)) e->ClearCalls();
   }
 
-  IUpdateEngineEvent* NewestEngineListener() override { return UpdateEngineComponent::NewestListener(); }
+  IUpdateEngineEvent* NewestEngineListener() override {
+    return UpdateEngineComponent::NewestListener();
+  }
 
   bool SetScenario(const char* text) override {
     if (text == nullptr) {
@@ -138,7 +143,8 @@ class TestbedControl final : public ITestbedControl {
     orv::testbed::SetProxyTestTarget(host ? host : "", port);
   }
   bool ScenarioProgress(int* played, int* total) override {
-    return played != nullptr && total != nullptr && UpdateEngineComponent::NewestProgress(played, total);
+    return played != nullptr && total != nullptr &&
+           UpdateEngineComponent::NewestProgress(played, total);
   }
   const char* Journal() override { return orv::testbed::Journal().Snapshot(); }
 
@@ -160,7 +166,8 @@ class TestbedControl final : public ITestbedControl {
     auto* engine = new UILayoutEngine("");
     const bool loaded = LoadLayoutTree(engine, path, node, &reason) != nullptr;
     engine->Release(0);
-    if (!loaded && error != nullptr && error_size > 0) std::snprintf(error, error_size, "%s", reason.c_str());
+    if (!loaded && error != nullptr && error_size > 0)
+      std::snprintf(error, error_size, "%s", reason.c_str());
     return loaded;
   }
 
@@ -170,11 +177,13 @@ class TestbedControl final : public ITestbedControl {
   bool SaveWindowsPicture(const char* path) override {
     std::vector<platform::NativeHandle> shown;
     for (UILayoutEngine* engine : UILayoutEngine::All()) {
-      if (engine->view() != nullptr && engine->view()->OnScreen()) shown.push_back(engine->view()->window());
+      if (engine->view() != nullptr && engine->view()->OnScreen())
+        shown.push_back(engine->view()->window());
     }
     return path != nullptr && platform::SaveNativePicture(shown, path);
   }
-  bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control, const char* argument) override {
+  bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control,
+                   const char* argument) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);
     return e != nullptr && verb != nullptr && control != nullptr &&
            e->ActOnScreen(verb, control, platform::Utf8ToGbk(argument ? argument : ""));

@@ -14,13 +14,13 @@ namespace orv::testbed {
 
 // What a control shows at the moment, as a person would see it.
 struct ControlState {
-  int visible;       // its own flag (an ancestor may still hide it)
-  int on_screen;     // visible, and every ancestor too
+  int visible;    // its own flag (an ancestor may still hide it)
+  int on_screen;  // visible, and every ancestor too
   int enabled;
-  int position;      // progress bars
-  int range_max;     // progress bars
-  int selection;     // combo boxes
-  char text[1024];   // the current text in GBK: a static's (or else its layout text), an edit box's
+  int position;     // progress bars
+  int range_max;    // progress bars
+  int selection;    // combo boxes
+  char text[1024];  // the current text in GBK: a static's (or else its layout text), an edit box's
 };
 
 class ITestbedControl {
@@ -52,7 +52,8 @@ class ITestbedControl {
   virtual bool SendEvent(IUILayoutEngine* engine, const char* control, std::int32_t code) = 0;
 
   // False when the engine has no control of that name.
-  virtual bool GetControlState(IUILayoutEngine* engine, const char* control, ControlState* state) = 0;
+  virtual bool GetControlState(IUILayoutEngine* engine, const char* control,
+                               ControlState* state) = 0;
 
   // The screen and the record of calls: valid until the next call of the same operation.
   virtual const char* Render(IUILayoutEngine* engine) = 0;

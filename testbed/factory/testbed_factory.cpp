@@ -2,9 +2,9 @@
 
 #include "framework/interfaces/module_exports.h"
 #include "platform/shared_file.h"
-#include "testbed/connections/proxy_test_connection.h"
 #include "testbed/common/call_journal.h"
 #include "testbed/common/factory_config.h"
+#include "testbed/connections/proxy_test_connection.h"
 #include "testbed/factory/message_box_component.h"
 #include "testbed/factory/registry_component.h"
 #include "testbed/ui_engine/ui_layout_engine.h"
@@ -45,8 +45,8 @@ IComponent* TestbedFactory::CreateById(ComponentId component_id, const char* reg
     case kComponentFactoryId:
       return this;
     case kRegistryId:
-      component = new RegistryComponent(
-          ConfigFor(registry).ReadPath("Registry", "orvex_rootpath_data"));
+      component =
+          new RegistryComponent(ConfigFor(registry).ReadPath("Registry", "orvex_rootpath_data"));
       break;
     case kMessageBoxId:
       component = new MessageBoxComponent;
@@ -90,8 +90,8 @@ IComponent* TestbedFactory::CreateFromConfiguredModule(ComponentId component_id,
       Journal().Record("LoadModule(" + path + ")");
       // What the framework tells every module it loads: where its configuration is, and
       // which factory module to use.
-      if (auto set_registry = reinterpret_cast<SetDLLRegistryFn>(
-              platform::FindExport(module, "SetDLLRegistry"))) {
+      if (auto set_registry =
+              reinterpret_cast<SetDLLRegistryFn>(platform::FindExport(module, "SetDLLRegistry"))) {
         set_registry(config.file().c_str());
       }
       if (auto set_factory = reinterpret_cast<SetFactoryHandleFn>(
@@ -100,7 +100,8 @@ IComponent* TestbedFactory::CreateFromConfiguredModule(ComponentId component_id,
       }
     }
   }
-  auto create = reinterpret_cast<CreateComponentFn>(platform::FindExport(module, "CreateComponent"));
+  auto create =
+      reinterpret_cast<CreateComponentFn>(platform::FindExport(module, "CreateComponent"));
   IComponent* component = create ? create(component_id, 0) : nullptr;
   if (component != nullptr) {
     std::lock_guard<std::mutex> hold(mutex_);
@@ -114,8 +115,10 @@ int TestbedFactory::GetLogConfig(const char* module_name, ComponentId module_id,
                                  LogFileRecord** record) {
   Journal().Record("GetLogConfig(" + Text(module_name) + "," + std::to_string(module_id) + ")");
   const FactoryConfig& config = DefaultConfig();
-  if (debug_mask != nullptr) *debug_mask = static_cast<std::uint32_t>(config.ReadInt("Log", "DebugMask", 0));
-  if (file_mask != nullptr) *file_mask = static_cast<std::uint32_t>(config.ReadInt("Log", "FileMask", 0));
+  if (debug_mask != nullptr)
+    *debug_mask = static_cast<std::uint32_t>(config.ReadInt("Log", "DebugMask", 0));
+  if (file_mask != nullptr)
+    *file_mask = static_cast<std::uint32_t>(config.ReadInt("Log", "FileMask", 0));
 
   const std::string path = config.ReadPath("Log", "File");
   if (path.empty() || record == nullptr) return 1;
@@ -150,8 +153,8 @@ int TestbedFactory::UnloadIdleModules() {
   std::lock_guard<std::mutex> hold(mutex_);
   for (auto entry = modules_.begin(); entry != modules_.end();) {
     platform::ModuleHandle module = entry->second;
-    if (auto free_map = reinterpret_cast<OrvexDllFreeMapFn>(
-            platform::FindExport(module, "OrvexDllFreeMap"))) {
+    if (auto free_map =
+            reinterpret_cast<OrvexDllFreeMapFn>(platform::FindExport(module, "OrvexDllFreeMap"))) {
       free_map();
     }
     auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(

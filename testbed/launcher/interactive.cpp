@@ -27,7 +27,8 @@ std::string Lines(const std::string& text, size_t last) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, kScreenWidth));
   std::string out;
-  for (size_t i = lines.size() > last ? lines.size() - last : 0; i < lines.size(); ++i) out += lines[i] + "\n";
+  for (size_t i = lines.size() > last ? lines.size() - last : 0; i < lines.size(); ++i)
+    out += lines[i] + "\n";
   return out;
 }
 
@@ -40,7 +41,8 @@ std::string StatisticsLine(Run* run) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   }
   std::string line = "reported:";
-  for (auto name = names.rbegin(); name != names.rend(); ++name) line += (name == names.rbegin() ? " " : "; ") + *name;
+  for (auto name = names.rbegin(); name != names.rend(); ++name)
+    line += (name == names.rbegin() ? " " : "; ") + *name;
   return names.empty() ? std::string() : line.substr(0, kScreenWidth) + "\n";
 }
 
@@ -61,20 +63,25 @@ void TrackProxyTest(Run* run, const std::string& fresh_debug_lines) {
   const size_t box = fresh_debug_lines.rfind("[MessageBox] ");
   if (box != std::string::npos && dialog_open) {
     // "[MessageBox] caption | text": the text is what the person reads.
-    std::string line = fresh_debug_lines.substr(box + 13, fresh_debug_lines.find('\n', box) - box - 13);
+    std::string line =
+        fresh_debug_lines.substr(box + 13, fresh_debug_lines.find('\n', box) - box - 13);
     if (line.find(" | ") != std::string::npos) line.erase(0, line.find(" | ") + 3);
     run->proxy_note = "proxy test: " + MarkupToText(platform::GbkToUtf8(line));
-    if (started > 0 && !running && outcome != 0) run->proxy_note += "\n  why: " + ProxyTestReason(outcome);
+    if (started > 0 && !running && outcome != 0)
+      run->proxy_note += "\n  why: " + ProxyTestReason(outcome);
   }
 }
 
 std::string KeysLine(Run* run) {
-  if (run->field.open) return "typing " + run->field.label + ": [Enter] done  [Esc] drop the text\n";
+  if (run->field.open)
+    return "typing " + run->field.label + ": [Enter] done  [Esc] drop the text\n";
   if (run->box.open) {
     const unsigned b = run->box.buttons;
     std::vector<std::string> keys;
-    if (HasYesNo(b)) keys = {"[y] Yes", "[n] No"};
-    else keys = {"[o] OK"};
+    if (HasYesNo(b))
+      keys = {"[y] Yes", "[n] No"};
+    else
+      keys = {"[o] OK"};
     if (b == kOkCancel || b == kYesNoCancel) keys.push_back("[x] Cancel");
     keys.push_back("[q] quit");
     return WrapItems(keys) + "\n";
@@ -87,7 +94,8 @@ std::string KeysLine(Run* run) {
     keys = LiveKeys(run->testbed, run->window, kWindowKeys);
     if (CanPlayCurrent(run)) keys.push_back("[g] play the current version");
   }
-  for (const char* key : {"[space] pause", "[+/-] speed", "[l] log", "[q] quit"}) keys.push_back(key);
+  for (const char* key : {"[space] pause", "[+/-] speed", "[l] log", "[q] quit"})
+    keys.push_back(key);
   return WrapItems(keys) + "\n";
 }
 
@@ -112,12 +120,14 @@ std::string WindowArea(Run* run) {
     platform::ReadWholeFile(run->log_file.c_str(), &log);
     return "-- the module's debugger lines (newest last) --\n" +
            Lines(platform::GbkToUtf8(run->module_lines), 6) + "-- " +
-           (run->log_file.empty() ? std::string("no log file configured") : "log file " + run->log_file) + " --\n" +
-           Lines(platform::GbkToUtf8(log), 6);
+           (run->log_file.empty() ? std::string("no log file configured")
+                                  : "log file " + run->log_file) +
+           " --\n" + Lines(platform::GbkToUtf8(log), 6);
   }
   // A modal dialog covers the window: only the dialog is drawn then, so that both fit 80x24.
   if (IUILayoutEngine* dialog = OpenDialog(run)) {
-    return std::string("(the update window is behind the proxy dialog)\n") + run->testbed->Render(dialog);
+    return std::string("(the update window is behind the proxy dialog)\n") +
+           run->testbed->Render(dialog);
   }
   return DrawScreen(run->testbed, run->window);
 }
@@ -133,11 +143,16 @@ void AnswerBox(Run* run, int key) {
   const unsigned b = run->box.buttons;
   const bool enter = key == '\n' || key == '\r';
   const bool second = run->box.second_default;
-  if (HasYesNo(b) && (key == 'y' || (enter && !second))) run->box.answer = kIdYes;
-  else if (HasYesNo(b) && (key == 'n' || (enter && second))) run->box.answer = kIdNo;
-  else if (b == kOkCancel && enter && second) run->box.answer = kIdCancel;
-  else if (!HasYesNo(b) && (key == 'o' || enter)) run->box.answer = kIdOk;
-  else if ((b == kOkCancel || b == kYesNoCancel) && key == 'x') run->box.answer = kIdCancel;
+  if (HasYesNo(b) && (key == 'y' || (enter && !second)))
+    run->box.answer = kIdYes;
+  else if (HasYesNo(b) && (key == 'n' || (enter && second)))
+    run->box.answer = kIdNo;
+  else if (b == kOkCancel && enter && second)
+    run->box.answer = kIdCancel;
+  else if (!HasYesNo(b) && (key == 'o' || enter))
+    run->box.answer = kIdOk;
+  else if ((b == kOkCancel || b == kYesNoCancel) && key == 'x')
+    run->box.answer = kIdCancel;
 }
 
 void TypeIntoField(Run* run, int key) {
@@ -149,16 +164,18 @@ void TypeIntoField(Run* run, int key) {
   if (key == '\n' || key == '\r') {
     IUILayoutEngine* dialog = OpenDialog(run);
     if (platform::Utf8ToGbk(field.text).size() > field.limit) {
-      run->notice = field.label + ": too long, the setting keeps at most " + std::to_string(field.limit) +
-                    " characters; nothing was typed";
-    } else if (dialog == nullptr || !run->testbed->TypeText(dialog, field.control, field.text.c_str())) {
+      run->notice = field.label + ": too long, the setting keeps at most " +
+                    std::to_string(field.limit) + " characters; nothing was typed";
+    } else if (dialog == nullptr ||
+               !run->testbed->TypeText(dialog, field.control, field.text.c_str())) {
       run->notice = field.label + ": the field does not take text now";
     }
     field = OpenField{};
     return;
   }
   if (key == 127 || key == 8) {
-    while (!field.text.empty() && (static_cast<unsigned char>(field.text.back()) & 0xC0) == 0x80) field.text.pop_back();
+    while (!field.text.empty() && (static_cast<unsigned char>(field.text.back()) & 0xC0) == 0x80)
+      field.text.pop_back();
     if (!field.text.empty()) field.text.pop_back();
     return;
   }
@@ -180,7 +197,8 @@ void DialogKey(Run* run, IUILayoutEngine* dialog, int key) {
                  {'d', "Dlg_Domain_Edt", "Domain", sizeof(ProxyEntry::domain) - 1}};
   if (key >= '0' && key <= '2') run->testbed->SelectComboItem(dialog, "Dlg_Type_Combo", key - '0');
   for (const auto& field : kFields) {
-    if (key == field.key) run->field = OpenField{true, field.control, field.label, field.key == 'w', field.limit, ""};
+    if (key == field.key)
+      run->field = OpenField{true, field.control, field.label, field.key == 'w', field.limit, ""};
   }
   for (const Key& k : kDialogKeys) {
     if (key != k.key) continue;
@@ -207,7 +225,8 @@ void Quit(Run* run) {
   }
   // The dialog's own way out ends its modal run; the outer runs then see `quit`.
   if (IUILayoutEngine* dialog = OpenDialog(run)) {
-    if (!run->testbed->Click(dialog, "Dlg_ProxySetting_Cancel_Btn")) run->testbed->Click(dialog, "Dlg_Close_Btn");
+    if (!run->testbed->Click(dialog, "Dlg_ProxySetting_Cancel_Btn"))
+      run->testbed->Click(dialog, "Dlg_Close_Btn");
   }
   run->field = OpenField{};
 }
@@ -216,12 +235,15 @@ void DrawInteractive(Run* run) {
   const std::string fresh = run->capture->Take();
   run->module_lines += fresh;
   TrackProxyTest(run, fresh);
-  std::string screen = ("OrvLauncher: " + run->scenario_name + " - " + run->scenario_title).substr(0, kScreenWidth) + "\n";
+  std::string screen =
+      ("OrvLauncher: " + run->scenario_name + " - " + run->scenario_title).substr(0, kScreenWidth) +
+      "\n";
   screen += WindowArea(run);
   if (run->box.open) screen += MessageBoxArea(run->box);
   if (run->field.open) {
     screen += run->field.label + ": " +
-              (run->field.masked ? std::string(run->field.text.size(), '*') : run->field.text) + "_\n";
+              (run->field.masked ? std::string(run->field.text.size(), '*') : run->field.text) +
+              "_\n";
   }
   screen += KeysLine(run) + StatusLine(run) + StatisticsLine(run);
   if (!run->proxy_note.empty()) screen += run->proxy_note + "\n";
@@ -282,8 +304,8 @@ int AnswerAtConsole(void* context, const char* caption, const char* text, std::u
   auto* run = static_cast<Run*>(context);
   if (run->quit) return AnswerOnQuit(style & 0xF);
   const OpenMessageBox outer = run->box;  // a box may open while another waits
-  run->box = OpenMessageBox{true, caption ? caption : "", MarkupToText(text ? text : ""), style & 0xF,
-                            (style & 0x100) != 0, -1};
+  run->box = OpenMessageBox{true,        caption ? caption : "", MarkupToText(text ? text : ""),
+                            style & 0xF, (style & 0x100) != 0,   -1};
   run->testbed->RunUntil(
       [](void* c) {
         auto* r = static_cast<Run*>(c);

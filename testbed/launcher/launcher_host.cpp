@@ -8,7 +8,8 @@
 
 namespace orv::launcher {
 
-LauncherHost::LauncherHost(IUILayoutEngine* window, std::string proxy_file, std::uint32_t client_field)
+LauncherHost::LauncherHost(IUILayoutEngine* window, std::string proxy_file,
+                           std::uint32_t client_field)
     : window_(window), proxy_file_(std::move(proxy_file)), client_field_(client_field) {}
 
 int LauncherHost::GetClientInfo(ClientInfo* info) {

@@ -43,7 +43,8 @@ namespace {
 bool ParseSpeed(const std::string& value, double* speed, std::string* error) {
   char* end = nullptr;
   const double parsed = std::strtod(value.c_str(), &end);
-  if (value.empty() || *end != '\0' || !std::isfinite(parsed) || parsed < kSlowestSpeed || parsed > kFastestSpeed) {
+  if (value.empty() || *end != '\0' || !std::isfinite(parsed) || parsed < kSlowestSpeed ||
+      parsed > kFastestSpeed) {
     *error = "--speed takes a number from 0.05 to 100, not \"" + value + "\"";
     return false;
   }

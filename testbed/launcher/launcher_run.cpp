@@ -6,8 +6,8 @@ namespace orv::launcher {
 
 bool StartGameOffered(Run* run) {
   testbed::ControlState state{};
-  return run->testbed->GetControlState(run->window, "C2_Button_StartGame", &state) && state.on_screen &&
-         state.enabled;
+  return run->testbed->GetControlState(run->window, "C2_Button_StartGame", &state) &&
+         state.on_screen && state.enabled;
 }
 
 bool CanPlayCurrent(Run* run) {

@@ -8,9 +8,9 @@
 #include "framework/interfaces/component_factory.h"
 #include "platform/debug_capture.h"
 #include "platform/terminal.h"
+#include "testbed/factory/testbed_control.h"
 #include "testbed/launcher/launcher_host.h"
 #include "testbed/launcher/launcher_script.h"
-#include "testbed/factory/testbed_control.h"
 
 namespace orv::launcher {
 
@@ -18,10 +18,10 @@ namespace orv::launcher {
 struct OpenMessageBox {
   bool open = false;
   std::string caption;
-  std::string text;      // plain text, markup removed
-  unsigned buttons = 0;  // MB_OK, MB_OKCANCEL, MB_YESNO...
+  std::string text;             // plain text, markup removed
+  unsigned buttons = 0;         // MB_OK, MB_OKCANCEL, MB_YESNO...
   bool second_default = false;  // MB_DEFBUTTON2: Enter means the second button
-  int answer = -1;       // IDOK, IDCANCEL, IDYES, IDNO once answered
+  int answer = -1;              // IDOK, IDCANCEL, IDYES, IDNO once answered
 };
 
 // A text being typed into one of the proxy dialog's fields.
@@ -45,10 +45,10 @@ struct Run {
   std::string log_file;        // Windows form; empty when the configuration names none
   bool advised = false;        // the scenario's update may be skipped
   bool interactive = false;
-  bool windows = false;            // the update window is on screen as a real window
-  std::string screenshot_folder;   // where each new frame's picture goes, or empty
-  int pictures = 0;                // saved so far
-  std::string last_picture;        // the frame (as text) of the newest picture
+  bool windows = false;           // the update window is on screen as a real window
+  std::string screenshot_folder;  // where each new frame's picture goes, or empty
+  int pictures = 0;               // saved so far
+  std::string last_picture;       // the frame (as text) of the newest picture
   bool quit = false;
   bool ended = false;           // the run is over: queued actions do nothing
   bool played_current = false;  // the person went on with the current version
@@ -65,8 +65,8 @@ struct Run {
 
   OpenMessageBox box;
   OpenField field;
-  std::string notice;           // the launcher's own word on the last key (a refused text, say)
-  std::string proxy_note;       // the proxy test's state or result
+  std::string notice;      // the launcher's own word on the last key (a refused text, say)
+  std::string proxy_note;  // the proxy test's state or result
   int proxy_tests_seen = 0;
   bool proxy_dialog_open = false;
   // Batch runs: the proxy tests waited for, and their outcomes, in order.

@@ -44,14 +44,15 @@ namespace orv::launcher {
 
 struct ScriptAction {
   std::uint32_t at_ms = 0;
-  std::string verb;     // click, choose, type, play-current, wait-proxy-test, or real- and one of the first three
+  std::string verb;  // click, choose, type, play-current, wait-proxy-test, or real- and one of the
+                     // first three
   std::string control;
-  std::string text;     // choose: the entry; type: the text
+  std::string text;  // choose: the entry; type: the text
 };
 
 struct Expectation {
-  std::string kind;     // start-game, no-start-game, play-current, shows, proxy, stat, proxy-test
-  std::string text;     // shows: the text; stat: "<code> <value>"
+  std::string kind;  // start-game, no-start-game, play-current, shows, proxy, stat, proxy-test
+  std::string text;  // shows: the text; stat: "<code> <value>"
   int line = 0;
 };
 

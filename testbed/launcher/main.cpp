@@ -14,19 +14,21 @@
 #include <vector>
 
 #include "framework/bounded_string.h"
-#include "framework/interfaces/component_factory.h"
 #include "framework/component_paths.h"
+#include "framework/interfaces/component_factory.h"
 #include "framework/interfaces/module_exports.h"
+#include "framework/interfaces/update_logic_interface.h"
 #include "platform/debug_capture.h"
 #include "platform/file_read.h"
 #include "platform/folders.h"
 #include "platform/module_handle.h"
-#include "platform/native_window.h"
 #include "platform/native_path.h"
+#include "platform/native_window.h"
 #include "platform/profile.h"
 #include "platform/tcp_socket.h"
 #include "platform/terminal.h"
 #include "platform/text_encoding.h"
+#include "testbed/factory/testbed_control.h"
 #include "testbed/launcher/console.h"
 #include "testbed/launcher/interactive.h"
 #include "testbed/launcher/launcher_host.h"
@@ -35,9 +37,7 @@
 #include "testbed/launcher/launcher_script.h"
 #include "testbed/launcher/proxy_test_watch.h"
 #include "testbed/launcher/window_mode.h"
-#include "testbed/factory/testbed_control.h"
 #include "testbed/update_engine/scenario.h"
-#include "framework/interfaces/update_logic_interface.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ using namespace orv;
 using namespace orv::launcher;
 
 // The layouts the window and its dialogs load, under the framework root.
-constexpr const char* kLayouts[] = {"ui\\LayOut\\Container_Update.tpf", "ui\\LayOut\\Dlg_Connecting.tpf",
+constexpr const char* kLayouts[] = {"ui\\LayOut\\Container_Update.tpf",
+                                    "ui\\LayOut\\Dlg_Connecting.tpf",
                                     "ui\\layout\\Dlg_ProxySetting.tpf"};
 
 int Error(const std::string& message) {
@@ -64,7 +65,8 @@ std::string BesideLauncher(const std::string& relative) {
 
 // A configured path: absolute as it is, else relative to `folder`.
 std::string Resolve(const std::string& folder, const std::string& value) {
-  const bool absolute = (!value.empty() && value[0] == '\\') || (value.size() > 1 && value[1] == ':');
+  const bool absolute =
+      (!value.empty() && value[0] == '\\') || (value.size() > 1 && value[1] == ':');
   return absolute ? value : folder + "\\" + value;
 }
 
@@ -123,7 +125,8 @@ bool LoadScenario(const std::string& name, std::string* text, testbed::Scenario*
   }
   run->scenario_name = name;
   run->scenario_title = FirstComment(*text);
-  for (const auto& step : steps->steps) run->advised = run->advised || step.progress.update_kind == 2;
+  for (const auto& step : steps->steps)
+    run->advised = run->advised || step.progress.update_kind == 2;
   return true;
 }
 
@@ -131,8 +134,10 @@ bool LoadScenario(const std::string& name, std::string* text, testbed::Scenario*
 // instead of leaving an empty window or a dialog that never opens.
 bool CheckLayouts(testbed::ITestbedControl* testbed, const std::string& ini, std::string* error) {
   char configured[kPathSize] = {};
-  platform::ReadProfileString("Registry", "orvex_rootpath_data", "", configured, sizeof configured, ini.c_str());
-  const std::string root = configured[0] != '\0' ? Resolve(FolderOf(ini), configured) : FolderOf(BesideLauncher("x"));
+  platform::ReadProfileString("Registry", "orvex_rootpath_data", "", configured, sizeof configured,
+                              ini.c_str());
+  const std::string root =
+      configured[0] != '\0' ? Resolve(FolderOf(ini), configured) : FolderOf(BesideLauncher("x"));
   for (const char* layout : kLayouts) {
     const std::string path = root + "\\" + layout;
     char reason[512] = {};
@@ -160,8 +165,11 @@ std::string CheckLogFile(const std::string& ini) {
     std::fclose(probe);
     std::remove(Shown(path).c_str());
   } else {
-    std::fprintf(stderr, "OrvLauncher: the log file %s cannot be written (its folder is missing or read-only); "
-                 "the run goes on without it\n", Shown(path).c_str());
+    std::fprintf(
+        stderr,
+        "OrvLauncher: the log file %s cannot be written (its folder is missing or read-only); "
+        "the run goes on without it\n",
+        Shown(path).c_str());
   }
   return path;
 }
@@ -194,13 +202,15 @@ void PrintFrame(Run* run) {
   run->module_lines += run->capture->Take();
   const std::string frame = DrawScreen(run->testbed, run->window);
   const std::string journal = run->testbed->Journal();
-  for (size_t at = journal.find("MessageBox.ShowMessage(", run->journal_seen); at != std::string::npos;
-       at = journal.find("MessageBox.ShowMessage(", at + 1)) {
-    std::printf("=== message box %s\n", journal.substr(at + 22, journal.find('\n', at) - at - 22).c_str());
+  for (size_t at = journal.find("MessageBox.ShowMessage(", run->journal_seen);
+       at != std::string::npos; at = journal.find("MessageBox.ShowMessage(", at + 1)) {
+    std::printf("=== message box %s\n",
+                journal.substr(at + 22, journal.find('\n', at) - at - 22).c_str());
   }
   run->journal_seen = journal.size();
   if (frame != run->last_frame) {
-    std::printf("--- t=%llu ms\n%s", static_cast<unsigned long long>(run->testbed->Now()), frame.c_str());
+    std::printf("--- t=%llu ms\n%s", static_cast<unsigned long long>(run->testbed->Now()),
+                frame.c_str());
     run->last_frame = frame;
   }
 }
@@ -245,10 +255,12 @@ void DoAction(Run* run, const ScriptAction& action) {
     done = run->testbed->SelectComboItem(EngineWith(run, action.control), action.control.c_str(),
                                          std::atoi(action.text.c_str()));
   } else {
-    done = run->testbed->TypeText(EngineWith(run, action.control), action.control.c_str(), action.text.c_str());
+    done = run->testbed->TypeText(EngineWith(run, action.control), action.control.c_str(),
+                                  action.text.c_str());
   }
-  std::printf("=== %s%s%s%s%s\n", action.verb.c_str(), action.control.empty() ? "" : " ", action.control.c_str(),
-              action.text.empty() ? "" : (" " + action.text).c_str(), done ? "" : " (not possible now)");
+  std::printf("=== %s%s%s%s%s\n", action.verb.c_str(), action.control.empty() ? "" : " ",
+              action.control.c_str(), action.text.empty() ? "" : (" " + action.text).c_str(),
+              done ? "" : " (not possible now)");
 }
 
 struct ActionTask {
@@ -293,19 +305,22 @@ int CheckExpectations(Run* run) {
       const std::string value = e.text.size() > code.size() ? e.text.substr(code.size() + 1) : "*";
       holds = false;
       for (const auto& stat : run->host->stats()) {
-        holds = holds || (std::to_string(stat.first) == code && (value == "*" || std::to_string(stat.second) == value));
+        holds = holds || (std::to_string(stat.first) == code &&
+                          (value == "*" || std::to_string(stat.second) == value));
       }
       seen = "no such statistic";
     } else if (e.kind == "proxy-test") {
-      const std::string outcome =
-          proxy_tests < run->proxy_test_outcomes.size() ? run->proxy_test_outcomes[proxy_tests] : "not waited for";
+      const std::string outcome = proxy_tests < run->proxy_test_outcomes.size()
+                                      ? run->proxy_test_outcomes[proxy_tests]
+                                      : "not waited for";
       ++proxy_tests;
       holds = outcome == e.text;
       seen = outcome;
     }
     if (!holds) {
       ++failed;
-      std::printf("EXPECTED (line %d) %s %s: %s\n", e.line, e.kind.c_str(), e.text.c_str(), seen.c_str());
+      std::printf("EXPECTED (line %d) %s %s: %s\n", e.line, e.kind.c_str(), e.text.c_str(),
+                  seen.c_str());
     }
   }
   return failed;
@@ -317,7 +332,8 @@ void PrintSummary(Run* run) {
   for (size_t i = 0; i < stats.size();) {
     size_t same = i;
     while (same < stats.size() && stats[same] == stats[i]) ++same;
-    std::printf("  %u/%u  %s%s\n", stats[i].first, stats[i].second, StatisticText(stats[i].first, stats[i].second).c_str(),
+    std::printf("  %u/%u  %s%s\n", stats[i].first, stats[i].second,
+                StatisticText(stats[i].first, stats[i].second).c_str(),
                 same - i > 1 ? (" (x" + std::to_string(same - i) + ")").c_str() : "");
     i = same;
   }
@@ -325,8 +341,9 @@ void PrintSummary(Run* run) {
   std::printf("Proxy handed to the update engine: %s\n",
               run->testbed->LastUsedProxy(&used) ? ProxyText(used).c_str() : "none");
   std::printf("Listener: %s\n", run->host->start_game() ? "OnStartGame"
-                                : run->played_current ? "not notified; the person played the current version"
-                                                      : "not notified");
+                                : run->played_current
+                                    ? "not notified; the person played the current version"
+                                    : "not notified");
   std::printf("Final view:\n%s", run->final_view.c_str());
   std::printf("Module's debugger lines:\n%s", platform::GbkToUtf8(run->module_lines).c_str());
   std::string log;
@@ -376,16 +393,21 @@ class Session {
   static bool UnloadModule(Run* r) {
     platform::ModuleHandle module = platform::FindLoadedModule("OrvUpdateUI.dll");
     if (module == nullptr) return true;
-    auto free_map = reinterpret_cast<OrvexDllFreeMapFn>(platform::FindExport(module, "OrvexDllFreeMap"));
-    auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(platform::FindExport(module, "OrvexDllCanUnloadNow"));
+    auto free_map =
+        reinterpret_cast<OrvexDllFreeMapFn>(platform::FindExport(module, "OrvexDllFreeMap"));
+    auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(
+        platform::FindExport(module, "OrvexDllCanUnloadNow"));
     if (free_map != nullptr) free_map();
     int unloadable = 0;
-    for (int attempt = 0; can_unload != nullptr && attempt < 10 && !(unloadable = can_unload()); ++attempt) {
+    for (int attempt = 0; can_unload != nullptr && attempt < 10 && !(unloadable = can_unload());
+         ++attempt) {
       r->testbed->RunUntilIdle();
     }
     platform::ModuleHandle framework = platform::FindLoadedModule("OrvFact.dll");
-    auto unload = reinterpret_cast<int (*)()>(platform::FindExport(framework, "OrvFactUnloadModules"));
-    if (unload != nullptr && unload() != 0) std::printf("the update module could not be unloaded\n");
+    auto unload =
+        reinterpret_cast<int (*)()>(platform::FindExport(framework, "OrvFactUnloadModules"));
+    if (unload != nullptr && unload() != 0)
+      std::printf("the update module could not be unloaded\n");
     return unloadable != 0;
   }
 };
@@ -406,16 +428,21 @@ int main(int argc, char** argv) {
   testbed::Scenario steps;
   Run run;
   if (!LoadScenario(options.scenario, &scenario_text, &steps, &run, &error)) return Error(error);
-  run.interactive = !options.batch && (options.view == View::kWindow || platform::IsInteractiveTerminal());
-  run.windows = options.view == View::kWindow || !options.screenshot_folder.empty() ||
-                (options.view == View::kDefault && run.interactive && platform::NativeWindowsAvailable());
+  run.interactive =
+      !options.batch && (options.view == View::kWindow || platform::IsInteractiveTerminal());
+  run.windows =
+      options.view == View::kWindow || !options.screenshot_folder.empty() ||
+      (options.view == View::kDefault && run.interactive && platform::NativeWindowsAvailable());
   if (run.windows && !platform::NativeWindowsAvailable()) {
-    return Error("windows exist only on Windows builds; this one shows the update window as text (--console)");
+    return Error(
+        "windows exist only on Windows builds; this one shows the update window as text "
+        "(--console)");
   }
   run.speed = options.speed;
   run.screenshot_folder = options.screenshot_folder;
   std::error_code folder_error;
-  if (!run.screenshot_folder.empty() && !std::filesystem::is_directory(run.screenshot_folder, folder_error) &&
+  if (!run.screenshot_folder.empty() &&
+      !std::filesystem::is_directory(run.screenshot_folder, folder_error) &&
       !std::filesystem::create_directories(run.screenshot_folder, folder_error)) {
     return Error("cannot make the screenshot folder " + run.screenshot_folder);
   }
@@ -423,7 +450,8 @@ int main(int argc, char** argv) {
   char ini[kPathSize] = {};
   LocateIni(nullptr, ini, sizeof ini);
   if (!platform::PathExists(ini)) {
-    return Error("the configuration " + Shown(ini) + " is missing (it names the factory DLL and the modules)");
+    return Error("the configuration " + Shown(ini) +
+                 " is missing (it names the factory DLL and the modules)");
   }
   char dll[kPathSize] = {};
   FactoryDllPath(ini, dll, sizeof dll);
@@ -440,14 +468,18 @@ int main(int argc, char** argv) {
   if (session.framework == nullptr) {
     return Error("cannot load the factory DLL " + Shown(dll) + " (named by " + Shown(ini) + ")");
   }
-  auto create = reinterpret_cast<CreateComponentFn>(platform::FindExport(session.framework, "CreateComponent"));
-  auto testbed_of = reinterpret_cast<testbed::OrvFactTestbedFn>(platform::FindExport(session.framework, "OrvFactTestbed"));
-  if (create == nullptr || testbed_of == nullptr) return Error(Shown(dll) + " is not the testbed's factory DLL");
+  auto create = reinterpret_cast<CreateComponentFn>(
+      platform::FindExport(session.framework, "CreateComponent"));
+  auto testbed_of = reinterpret_cast<testbed::OrvFactTestbedFn>(
+      platform::FindExport(session.framework, "OrvFactTestbed"));
+  if (create == nullptr || testbed_of == nullptr)
+    return Error(Shown(dll) + " is not the testbed's factory DLL");
   run.factory = static_cast<IComponentFactory*>(create(kComponentFactoryId, 0));
   run.testbed = testbed_of();
   if (run.factory == nullptr) return Error(Shown(dll) + " has no component factory");
   if (!CheckLayouts(run.testbed, ini, &error)) return Error(error);
-  if (run.windows && !run.testbed->ShowWindows()) return Error("the testbed could not open windows");
+  if (run.windows && !run.testbed->ShowWindows())
+    return Error("the testbed could not open windows");
   run.testbed->SetScenario(scenario_text.c_str());
 
   run.window = run.testbed->CreateWindowEngine("MainWindow");
@@ -460,8 +492,8 @@ int main(int argc, char** argv) {
   session.update = static_cast<IUpdateLogic*>(run.factory->CreateById(kUpdateLogicId, ""));
   if (session.update == nullptr) {
     run.module_lines += capture.Take();
-    return Error("the factory could not create the update window (1374): is [1374] DLL= in " + Shown(ini) +
-                 " right?\n" + run.module_lines);
+    return Error("the factory could not create the update window (1374): is [1374] DLL= in " +
+                 Shown(ini) + " right?\n" + run.module_lines);
   }
   if (session.update->Init(&host, 0) == 0) {
     return Error("the update window could not load its view (" + Shown(kLayouts[0]) + ")");
@@ -481,7 +513,8 @@ int main(int argc, char** argv) {
     run.testbed->SetRealTime(options.speed);
     run.testbed->SetMessageBoxResponder(&AnswerInWindow, &run);
     run.testbed->SetIdleHandler(&PumpWindowMessages, &run);
-    std::printf("OrvLauncher: %s - the update window is open; closing it quits.\n", run.scenario_name.c_str());
+    std::printf("OrvLauncher: %s - the update window is open; closing it quits.\n",
+                run.scenario_name.c_str());
   } else if (run.interactive) {
     keys = new platform::RawKeys;
     run.keys = keys;
@@ -496,16 +529,19 @@ int main(int argc, char** argv) {
   if (!run.interactive) {
     std::printf("=== StartUpdate: %d\n", started);
     // Each script action becomes a task due at its time; a click then is a task of its own.
-    for (const auto& action : run.script.actions) run.testbed->PostAction(&DoActionTask, new ActionTask{&run, action}, action.at_ms);
+    for (const auto& action : run.script.actions)
+      run.testbed->PostAction(&DoActionTask, new ActionTask{&run, action}, action.at_ms);
   }
   run.testbed->RunUntil(&RunEnded, &run);
   ShowFrame(&run);
   run.final_view = DrawScreen(run.testbed, run.window);
   delete keys;
   if (run.interactive) std::printf("\n%s\n", run.quit ? "Quit." : "");
-  std::printf("%s\n", host.start_game()     ? "The update window is done: the launcher would start the game now."
-                      : run.played_current ? "The launcher would start the current version of the game now."
-                                           : "The update window was left without starting the game.");
+  std::printf("%s\n", host.start_game()
+                          ? "The update window is done: the launcher would start the game now."
+                      : run.played_current
+                          ? "The launcher would start the current version of the game now."
+                          : "The update window was left without starting the game.");
 
   const bool leaked = session.Release();
   target.Stop();
@@ -514,7 +550,8 @@ int main(int argc, char** argv) {
   if (!run.interactive) {
     PrintSummary(&run);
     failed = CheckExpectations(&run);
-    std::printf("=== %s\n", failed == 0 && !leaked ? "the run ended as the scenario expects" : "the run did not end as expected");
+    std::printf("=== %s\n", failed == 0 && !leaked ? "the run ended as the scenario expects"
+                                                   : "the run did not end as expected");
   }
   return failed == 0 && !leaked ? 0 : 1;
 }

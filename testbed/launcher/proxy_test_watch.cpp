@@ -8,8 +8,8 @@
 namespace orv::launcher {
 namespace {
 
-constexpr const char* kOutcomes[] = {"ok", "refused", "time-out", "authentication-rejected", "target-unreachable",
-                                     "malformed"};
+constexpr const char* kOutcomes[] = {
+    "ok", "refused", "time-out", "authentication-rejected", "target-unreachable", "malformed"};
 constexpr char kCaption[] = "\xb5\xc7\xc2\xbc\xcc\xe1\xca\xbe";  // "登录提示"
 constexpr char kProxyWorks[] =
     "\xb4\xfa\xc0\xed\xb7\xfe\xce\xf1\xc6\xf7\xb9\xa4\xd7\xf7\xd5\xfd\xb3\xa3";  // "代理服务器工作正常"
@@ -26,8 +26,9 @@ std::string AwaitProxyTest(Run* run, int limit_ms) {
     run->testbed->NewestProxyTest(&started, &running, &outcome);
     if (started > run->proxy_tests_awaited && !running) break;
     if (waited >= limit_ms) {
-      return started > run->proxy_tests_awaited ? "still running after " + std::to_string(limit_ms) + " ms"
-                                                 : "no test ran";
+      return started > run->proxy_tests_awaited
+                 ? "still running after " + std::to_string(limit_ms) + " ms"
+                 : "no test ran";
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
@@ -39,14 +40,18 @@ std::string AwaitProxyTest(Run* run, int limit_ms) {
   // The module logs a failure with its code, and shows its box: where the system's message
   // box is a debugger line, that line's text is checked byte for byte.
   const bool failure_logged = lines.find("_OnCennetFail err=") != std::string::npos;
-  if (outcome != 0 && lines.find("_OnCennetFail err=" + std::to_string(outcome) + "\n") == std::string::npos) {
-    return "inconsistent: outcome " + std::to_string(outcome) + ", not logged by the module with that code";
+  if (outcome != 0 &&
+      lines.find("_OnCennetFail err=" + std::to_string(outcome) + "\n") == std::string::npos) {
+    return "inconsistent: outcome " + std::to_string(outcome) +
+           ", not logged by the module with that code";
   }
-  if (outcome == 0 && failure_logged) return "inconsistent: the proxy opened a tunnel, the module logged a failure";
+  if (outcome == 0 && failure_logged)
+    return "inconsistent: the proxy opened a tunnel, the module logged a failure";
   if (!platform::NativeWindowsAvailable()) {
     const std::string box = std::string("[MessageBox] ") + kCaption + " | " +
                             (outcome == 0 ? kProxyWorks : kProxyUnreachable) + "\n";
-    if (lines.find(box) == std::string::npos) return "inconsistent: the module did not show its box for the outcome";
+    if (lines.find(box) == std::string::npos)
+      return "inconsistent: the module did not show its box for the outcome";
   }
   return outcome >= 0 && outcome <= 5 ? kOutcomes[outcome] : "failure " + std::to_string(outcome);
 }

@@ -16,7 +16,8 @@ constexpr int kIdleWaitMs = 10;
 
 bool OnScreen(Run* run, IUILayoutEngine* engine, const char* control) {
   testbed::ControlState state{};
-  return engine != nullptr && run->testbed->GetControlState(engine, control, &state) && state.on_screen;
+  return engine != nullptr && run->testbed->GetControlState(engine, control, &state) &&
+         state.on_screen;
 }
 
 }  // namespace
@@ -24,12 +25,14 @@ bool OnScreen(Run* run, IUILayoutEngine* engine, const char* control) {
 std::string ViewName(Run* run) {
   IUILayoutEngine* dialog = run->testbed->FindEngineByWindow(kProxyDialogWindow);
   if (dialog != nullptr && run->testbed->InModalRun(dialog)) return "proxy";
-  if (OnScreen(run, run->testbed->FindEngineByWindow("Dlg_Connecting"), "Dlg_Connecting")) return "connecting";
+  if (OnScreen(run, run->testbed->FindEngineByWindow("Dlg_Connecting"), "Dlg_Connecting"))
+    return "connecting";
   if (!OnScreen(run, run->window, "C2_Container")) return "window";
   if (OnScreen(run, run->window, "C2_Button_StartGame")) return "startgame";
   if (OnScreen(run, run->window, "C2_Static_UpdateFail")) return "error";
   if (OnScreen(run, run->window, "C2_Button_Retry")) return "retry";
-  if (OnScreen(run, run->window, "C2_Static_Installing") || OnScreen(run, run->window, "C2_Static_UpdateSuccess")) {
+  if (OnScreen(run, run->window, "C2_Static_Installing") ||
+      OnScreen(run, run->window, "C2_Static_UpdateSuccess")) {
     return "install";
   }
   if (OnScreen(run, run->window, "Update_Container")) return "download";
@@ -70,8 +73,9 @@ int AnswerInWindow(void* context, const char* caption, const char* text, std::ui
       SavePictureIfNew(run);
     });
   }
-  const int answer = platform::ShowNativeMessageBox(run->testbed->ScreenWindow(run->window),
-                                                    MarkupToText(text ? text : ""), caption ? caption : "", style);
+  const int answer =
+      platform::ShowNativeMessageBox(run->testbed->ScreenWindow(run->window),
+                                     MarkupToText(text ? text : ""), caption ? caption : "", style);
   if (--open_boxes == 0) platform::SetNativeTicker(0, nullptr);
   return answer;
 }

@@ -27,8 +27,8 @@ void MessageLoop::Post(Task task, std::uint32_t delay_ms) {
 std::uint64_t MessageLoop::Now() const {
   std::lock_guard<std::recursive_mutex> hold(mutex_);
   if (speed_ <= 0 || paused_) return virtual_now_;
-  return virtual_now_ + static_cast<std::uint64_t>(
-                            static_cast<double>(RealMilliseconds() - real_start_) * speed_);
+  return virtual_now_ +
+         static_cast<std::uint64_t>(static_cast<double>(RealMilliseconds() - real_start_) * speed_);
 }
 
 bool MessageLoop::HasTasks() const {

@@ -16,7 +16,9 @@ class TElement : public Interface, public Element {
   TElement(UILayoutEngine* engine, ElementKind kind, std::string name)
       : Element(engine, kind, std::move(name)) {}
 
-  IUIObject* Handle() override { return reinterpret_cast<IUIObject*>(static_cast<Interface*>(this)); }
+  IUIObject* Handle() override {
+    return reinterpret_cast<IUIObject*>(static_cast<Interface*>(this));
+  }
 
   int Show(int show) override {
     Record("Show(" + Int(show) + ")");
@@ -195,28 +197,44 @@ class ComboBoxElement : public TElement<IUIComboBox> {
 
 std::uint32_t TypeCode(ElementKind kind) {
   switch (kind) {
-    case ElementKind::kWindow: return 0x100;
-    case ElementKind::kContainer: return 0x101;
-    case ElementKind::kStatic: return kStaticTextType;
-    case ElementKind::kButton: return 0x152;
-    case ElementKind::kProgressBar: return 0x154;
-    case ElementKind::kEdit: return 0x155;
-    case ElementKind::kPassword: return 0x156;
-    case ElementKind::kCombo: return 0x157;
+    case ElementKind::kWindow:
+      return 0x100;
+    case ElementKind::kContainer:
+      return 0x101;
+    case ElementKind::kStatic:
+      return kStaticTextType;
+    case ElementKind::kButton:
+      return 0x152;
+    case ElementKind::kProgressBar:
+      return 0x154;
+    case ElementKind::kEdit:
+      return 0x155;
+    case ElementKind::kPassword:
+      return 0x156;
+    case ElementKind::kCombo:
+      return 0x157;
   }
   return 0;
 }
 
 const char* KindName(ElementKind kind) {
   switch (kind) {
-    case ElementKind::kWindow: return "window";
-    case ElementKind::kContainer: return "container";
-    case ElementKind::kStatic: return "static";
-    case ElementKind::kButton: return "button";
-    case ElementKind::kProgressBar: return "progress";
-    case ElementKind::kEdit: return "edit";
-    case ElementKind::kPassword: return "password";
-    case ElementKind::kCombo: return "combo";
+    case ElementKind::kWindow:
+      return "window";
+    case ElementKind::kContainer:
+      return "container";
+    case ElementKind::kStatic:
+      return "static";
+    case ElementKind::kButton:
+      return "button";
+    case ElementKind::kProgressBar:
+      return "progress";
+    case ElementKind::kEdit:
+      return "edit";
+    case ElementKind::kPassword:
+      return "password";
+    case ElementKind::kCombo:
+      return "combo";
   }
   return "";
 }
@@ -247,19 +265,26 @@ bool Element::ShownOnScreen() const {
 }
 
 void Element::Record(const std::string& call) {
-  engine_->Record(name_.empty() ? "<" + std::string(KindName(kind_)) + ">." + call : name_ + "." + call);
+  engine_->Record(name_.empty() ? "<" + std::string(KindName(kind_)) + ">." + call
+                                : name_ + "." + call);
 }
 
 void Element::Changed() { engine_->ElementChanged(this); }
 
 std::unique_ptr<Element> MakeElement(UILayoutEngine* engine, ElementKind kind, std::string name) {
   switch (kind) {
-    case ElementKind::kWindow: return std::make_unique<WindowElement>(engine, kind, std::move(name));
-    case ElementKind::kStatic: return std::make_unique<StaticTextElement>(engine, kind, std::move(name));
-    case ElementKind::kProgressBar: return std::make_unique<ProgressBarElement>(engine, kind, std::move(name));
-    case ElementKind::kEdit: return std::make_unique<EditBoxElement>(engine, kind, std::move(name));
-    case ElementKind::kPassword: return std::make_unique<PasswordEditElement>(engine, kind, std::move(name));
-    case ElementKind::kCombo: return std::make_unique<ComboBoxElement>(engine, kind, std::move(name));
+    case ElementKind::kWindow:
+      return std::make_unique<WindowElement>(engine, kind, std::move(name));
+    case ElementKind::kStatic:
+      return std::make_unique<StaticTextElement>(engine, kind, std::move(name));
+    case ElementKind::kProgressBar:
+      return std::make_unique<ProgressBarElement>(engine, kind, std::move(name));
+    case ElementKind::kEdit:
+      return std::make_unique<EditBoxElement>(engine, kind, std::move(name));
+    case ElementKind::kPassword:
+      return std::make_unique<PasswordEditElement>(engine, kind, std::move(name));
+    case ElementKind::kCombo:
+      return std::make_unique<ComboBoxElement>(engine, kind, std::move(name));
     case ElementKind::kContainer:
     case ElementKind::kButton:
       return std::make_unique<PlainElement>(engine, kind, std::move(name));

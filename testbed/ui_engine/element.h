@@ -17,7 +17,16 @@ namespace orv::testbed {
 
 class UILayoutEngine;
 
-enum class ElementKind { kWindow, kContainer, kStatic, kButton, kProgressBar, kEdit, kPassword, kCombo };
+enum class ElementKind {
+  kWindow,
+  kContainer,
+  kStatic,
+  kButton,
+  kProgressBar,
+  kEdit,
+  kPassword,
+  kCombo
+};
 
 // Type codes as GetType answers them; only the static text's is fixed by the framework.
 std::uint32_t TypeCode(ElementKind kind);

@@ -15,10 +15,10 @@ bool KindFromName(const std::string& name, ElementKind* kind) {
     const char* name;
     ElementKind kind;
   } kKinds[] = {
-      {"window", ElementKind::kWindow},     {"container", ElementKind::kContainer},
-      {"static", ElementKind::kStatic},     {"button", ElementKind::kButton},
+      {"window", ElementKind::kWindow},        {"container", ElementKind::kContainer},
+      {"static", ElementKind::kStatic},        {"button", ElementKind::kButton},
       {"progress", ElementKind::kProgressBar}, {"edit", ElementKind::kEdit},
-      {"password", ElementKind::kPassword}, {"combo", ElementKind::kCombo},
+      {"password", ElementKind::kPassword},    {"combo", ElementKind::kCombo},
   };
   for (const auto& entry : kKinds) {
     if (name == entry.name) {
@@ -57,7 +57,8 @@ std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::st
   element->visible = node.value("visible", true);
   element->enabled = node.value("enabled", true);
   if (auto items = node.find("items"); items != node.end() && items->is_array()) {
-    for (const Json& item : *items) element->items.push_back(platform::Utf8ToGbk(item.get<std::string>()));
+    for (const Json& item : *items)
+      element->items.push_back(platform::Utf8ToGbk(item.get<std::string>()));
   }
   element->selection = element->items.empty() ? -1 : 0;
   if (auto selected = node.find("selected"); selected != node.end()) {
@@ -69,8 +70,8 @@ std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::st
     element->selection = selected->get<int>();
   }
   if (auto rect = node.find("rect"); rect != node.end() && !ReadRect(*rect, element.get())) {
-    *error = "\"rect\" of \"" + element->name() + "\" is not [x, y, width, height], each from 0 to " +
-             std::to_string(kMostPixels);
+    *error = "\"rect\" of \"" + element->name() +
+             "\" is not [x, y, width, height], each from 0 to " + std::to_string(kMostPixels);
     return nullptr;
   }
   if (auto children = node.find("children"); children != node.end() && children->is_array()) {

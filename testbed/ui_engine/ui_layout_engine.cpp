@@ -131,8 +131,8 @@ int UILayoutEngine::SetOwnerWindow(platform::WindowHandle owner) {
 
 int UILayoutEngine::ReleaseControl(std::uint32_t control_id) {
   auto found = by_id_.find(control_id);
-  Record("ReleaseControl(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) +
-         ")");
+  Record("ReleaseControl(" +
+         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
   return found != by_id_.end() ? 1 : 0;
 }
 
@@ -145,7 +145,8 @@ std::uint32_t UILayoutEngine::FindControl(const char* name) {
 
 IUIObject* UILayoutEngine::GetControl(std::uint32_t control_id) {
   auto found = by_id_.find(control_id);
-  Record("GetControl(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
+  Record("GetControl(" +
+         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
   return found == by_id_.end() ? nullptr : found->second->Handle();
 }
 
@@ -156,7 +157,8 @@ IUIWindowRoot* UILayoutEngine::GetRootObject() {
 
 int UILayoutEngine::AddEventSink(std::uint32_t control_id, IUIEventSink* sink) {
   auto found = by_id_.find(control_id);
-  Record("AddEventSink(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
+  Record("AddEventSink(" +
+         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
   if (sink == nullptr) return 0;
   // One registration per control and sink: a window that binds its buttons again (a second
   // Init into the same launcher window) is still unbound by one removal.
@@ -170,8 +172,8 @@ int UILayoutEngine::AddEventSink(std::uint32_t control_id, IUIEventSink* sink) {
 
 int UILayoutEngine::RemoveEventSink(std::uint32_t control_id, IUIEventSink* sink) {
   auto found = by_id_.find(control_id);
-  Record("RemoveEventSink(" + (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) +
-         ")");
+  Record("RemoveEventSink(" +
+         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
   auto range = sinks_.equal_range(control_id);
   for (auto it = range.first; it != range.second; ++it) {
     if (it->second == sink) {
@@ -186,7 +188,8 @@ int UILayoutEngine::GetProperties(IPropertyBag* bag, std::uint32_t key) {
   Record("GetProperties(" + std::to_string(key) + ")");
   if (bag == nullptr) return 0;
   if (key == kOwnerWindowKey) {
-    bag->SetDword(key, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(WindowHandle())));
+    bag->SetDword(key,
+                  static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(WindowHandle())));
   }
   return 1;
 }
@@ -194,8 +197,8 @@ int UILayoutEngine::GetProperties(IPropertyBag* bag, std::uint32_t key) {
 platform::WindowHandle UILayoutEngine::WindowHandle() const {
   if (view_ && view_->window() != nullptr) return view_->window();
   // A nonzero value that names this engine's window for as long as the engine lives.
-  return reinterpret_cast<platform::WindowHandle>(
-      static_cast<std::uintptr_t>(0x10000u + (reinterpret_cast<std::uintptr_t>(this) >> 4 & 0xFFFFu)));
+  return reinterpret_cast<platform::WindowHandle>(static_cast<std::uintptr_t>(
+      0x10000u + (reinterpret_cast<std::uintptr_t>(this) >> 4 & 0xFFFFu)));
 }
 
 Element* UILayoutEngine::ElementFor(IUIObject* object) const {
@@ -220,7 +223,8 @@ std::uint32_t UILayoutEngine::RunModal(Element* window) {
   modal_runs_.push_back(ModalRun{window, false, 0});
   const size_t depth = modal_runs_.size();
   const std::weak_ptr<bool> alive = alive_;
-  MessageLoop::Instance().RunUntil([this, &alive, depth] { return alive.expired() || modal_runs_[depth - 1].ended; });
+  MessageLoop::Instance().RunUntil(
+      [this, &alive, depth] { return alive.expired() || modal_runs_[depth - 1].ended; });
   if (alive.expired()) return 0;
   const std::uint32_t result = modal_runs_[depth - 1].ended ? modal_runs_[depth - 1].result : 0;
   modal_runs_.resize(depth - 1);
@@ -311,7 +315,8 @@ bool UILayoutEngine::TypeText(const std::string& name, const std::string& gbk_te
   return true;
 }
 
-bool UILayoutEngine::ActOnScreen(const std::string& verb, const std::string& name, const std::string& argument) {
+bool UILayoutEngine::ActOnScreen(const std::string& verb, const std::string& name,
+                                 const std::string& argument) {
   Element* target = Find(name);
   platform::NativeHandle control = target && view_ ? view_->ControlOf(*target) : nullptr;
   if (control == nullptr || !target->ShownOnScreen() || !target->enabled) return false;

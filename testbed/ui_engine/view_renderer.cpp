@@ -36,13 +36,16 @@ std::string Line(const Element& e) {
     case ElementKind::kProgressBar:
       return Bar(e);
     case ElementKind::kEdit:
-      return FieldName(e) + ": [" + platform::GbkToUtf8(e.text) + "]" + (e.enabled ? "" : " (disabled)");
+      return FieldName(e) + ": [" + platform::GbkToUtf8(e.text) + "]" +
+             (e.enabled ? "" : " (disabled)");
     case ElementKind::kPassword:
-      return FieldName(e) + ": [" + std::string(e.text.size(), '*') + "]" + (e.enabled ? "" : " (disabled)");
+      return FieldName(e) + ": [" + std::string(e.text.size(), '*') + "]" +
+             (e.enabled ? "" : " (disabled)");
     case ElementKind::kCombo: {
       const bool chosen = e.selection >= 0 && e.selection < static_cast<int>(e.items.size());
       return FieldName(e) + ": (" +
-             (chosen ? platform::GbkToUtf8(e.items[static_cast<size_t>(e.selection)]) : std::string()) +
+             (chosen ? platform::GbkToUtf8(e.items[static_cast<size_t>(e.selection)])
+                     : std::string()) +
              ")";
     }
   }
@@ -60,7 +63,8 @@ void RenderInto(const Element& e, int depth, std::string* out) {
 }  // namespace
 
 std::string ButtonLabel(const Element& button) {
-  const std::string label = platform::GbkToUtf8(button.text.empty() ? button.layout_text : button.text);
+  const std::string label =
+      platform::GbkToUtf8(button.text.empty() ? button.layout_text : button.text);
   return label.empty() ? button.name() : label;
 }
 

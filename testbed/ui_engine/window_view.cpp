@@ -25,14 +25,21 @@ std::vector<WindowView*> g_views;  // the UI thread's only
 
 NativeKind NativeKindOf(ElementKind kind) {
   switch (kind) {
-    case ElementKind::kStatic: return NativeKind::kStatic;
-    case ElementKind::kButton: return NativeKind::kButton;
-    case ElementKind::kProgressBar: return NativeKind::kProgressBar;
-    case ElementKind::kEdit: return NativeKind::kEdit;
-    case ElementKind::kPassword: return NativeKind::kPassword;
-    case ElementKind::kCombo: return NativeKind::kCombo;
+    case ElementKind::kStatic:
+      return NativeKind::kStatic;
+    case ElementKind::kButton:
+      return NativeKind::kButton;
+    case ElementKind::kProgressBar:
+      return NativeKind::kProgressBar;
+    case ElementKind::kEdit:
+      return NativeKind::kEdit;
+    case ElementKind::kPassword:
+      return NativeKind::kPassword;
+    case ElementKind::kCombo:
+      return NativeKind::kCombo;
     case ElementKind::kWindow:
-    case ElementKind::kContainer: break;
+    case ElementKind::kContainer:
+      break;
   }
   return NativeKind::kPanel;
 }
@@ -58,8 +65,8 @@ bool EndsWith(const std::string& text, const std::string& end) {
 WindowView::WindowView(UILayoutEngine* engine)
     : engine_(engine), is_dialog_(engine->window()->name().empty()) {
   NativeHandle owner = is_dialog_ ? MainWindow() : nullptr;
-  window_ = platform::CreateNativeWindow(Title(*engine->window()), NativeRect{kWindowLeft, kWindowTop, 200, 100},
-                                         owner, this);
+  window_ = platform::CreateNativeWindow(
+      Title(*engine->window()), NativeRect{kWindowLeft, kWindowTop, 200, 100}, owner, this);
   g_views.push_back(this);
   Rebuild();
 }
@@ -97,7 +104,8 @@ void WindowView::Place() {
     width = std::max(width, child->rect.x + child->rect.width);
     height = std::max(height, child->rect.y + child->rect.height);
   }
-  NativeRect place{kWindowLeft, kWindowTop, std::max(width, kSmallestWidth), std::max(height, kSmallestHeight)};
+  NativeRect place{kWindowLeft, kWindowTop, std::max(width, kSmallestWidth),
+                   std::max(height, kSmallestHeight)};
   const NativeHandle main = MainWindow();
   if (is_dialog_ && main != nullptr && main != window_) {
     const NativeRect over = platform::NativeWindowRect(main);
@@ -111,15 +119,16 @@ void WindowView::Place() {
 void WindowView::Build(const Element& element, NativeHandle parent) {
   if (!element.has_rect || parent == nullptr) return;
   const Element::Rect& r = element.rect;
-  NativeHandle control =
-      platform::CreateNativeControl(parent, NativeKindOf(element.kind()), NativeRect{r.x, r.y, r.width, r.height});
+  NativeHandle control = platform::CreateNativeControl(parent, NativeKindOf(element.kind()),
+                                                       NativeRect{r.x, r.y, r.width, r.height});
   if (control == nullptr) return;
   controls_[&element] = control;
   elements_[control] = &element;
   if (!element.label.empty()) {
     // A field's label stands to its left, as in a dialog.
     NativeHandle label = platform::CreateNativeControl(
-        parent, NativeKind::kStatic, NativeRect{r.x - kLabelWidth - 6, r.y + 4, kLabelWidth, r.height - 4});
+        parent, NativeKind::kStatic,
+        NativeRect{r.x - kLabelWidth - 6, r.y + 4, kLabelWidth, r.height - 4});
     platform::SetNativeText(label, platform::GbkToUtf8(element.label));
     labels_[&element] = label;
     if (parent == window_) top_controls_.push_back(label);
@@ -145,7 +154,8 @@ void WindowView::Apply(const Element& element, NativeHandle control) {
   platform::EnableNative(control, element.enabled);
   switch (element.kind()) {
     case ElementKind::kStatic:
-      platform::SetNativeText(control, platform::GbkToUtf8(element.text.empty() ? element.layout_text : element.text));
+      platform::SetNativeText(
+          control, platform::GbkToUtf8(element.text.empty() ? element.layout_text : element.text));
       break;
     case ElementKind::kButton:
       platform::SetNativeText(control, ButtonLabel(element));
@@ -196,7 +206,9 @@ void WindowView::OnNativeInput(NativeHandle control, platform::NativeInput input
     // A dialog's own Close button takes it, as the title bar's close box would.
     for (const auto& entry : elements_) {
       const Element& e = *entry.second;
-      if (e.kind() == ElementKind::kButton && EndsWith(e.name(), "Close_Btn") && engine_->Click(e.name())) return;
+      if (e.kind() == ElementKind::kButton && EndsWith(e.name(), "Close_Btn") &&
+          engine_->Click(e.name()))
+        return;
     }
     close_requested_ = true;
     return;

@@ -56,9 +56,10 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
 // that has words, with comments ('#' on) and line ends removed. `each` answers why the line
 // is wrong, or "" when it is fine; the first reason ends the reading, as "line N: reason" in
 // `error`.
-bool ForEachScenarioLine(const std::string& text,
-                         const std::function<std::string(int, const std::string&, std::istringstream&)>& each,
-                         std::string* error);
+bool ForEachScenarioLine(
+    const std::string& text,
+    const std::function<std::string(int, const std::string&, std::istringstream&)>& each,
+    std::string* error);
 
 // Whether a line with this first word is the engine's (a step, an option, a part's end).
 bool IsEngineLine(const std::string& first);

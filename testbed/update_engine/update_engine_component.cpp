@@ -125,10 +125,10 @@ int UpdateEngineComponent::UseProxy(const ProxyEntry* entry) {
 }
 
 int UpdateEngineComponent::SetUpdateParams(const UpdateStartParams* params) {
-  Journal().Record(params ? "UpdateEngine.SetUpdateParams(client=" +
-                                std::to_string(params->client_field) +
-                                ",argument=" + std::to_string(params->argument) + ")"
-                          : std::string("UpdateEngine.SetUpdateParams(<null>)"));
+  Journal().Record(
+      params ? "UpdateEngine.SetUpdateParams(client=" + std::to_string(params->client_field) +
+                   ",argument=" + std::to_string(params->argument) + ")"
+             : std::string("UpdateEngine.SetUpdateParams(<null>)"));
   return params != nullptr && scenario_.accept_params ? 1 : 0;
 }
 
@@ -161,16 +161,26 @@ void UpdateEngineComponent::Play(const ScenarioStep& step) {
     if (!still || !*still || this->listeners().count(entry.first) == 0) return;
     auto* sink = static_cast<IUpdateEngineEvent*>(entry.first);
     switch (step.kind) {
-      case StepKind::kNeedUpdate: sink->OnNeedUpdate(); break;
+      case StepKind::kNeedUpdate:
+        sink->OnNeedUpdate();
+        break;
       case StepKind::kProgress: {
         const UpdateProgressInfo record = step.progress;  // the engine's own, for this call
         sink->OnUpdateProgress(&record);
         break;
       }
-      case StepKind::kSuccess: sink->OnUpdateSuccess(); break;
-      case StepKind::kFail: sink->OnUpdateFail(step.error_code); break;
-      case StepKind::kFinish: sink->OnUpdateFinish(); break;
-      case StepKind::kStageTiming: sink->OnStageTiming(); break;
+      case StepKind::kSuccess:
+        sink->OnUpdateSuccess();
+        break;
+      case StepKind::kFail:
+        sink->OnUpdateFail(step.error_code);
+        break;
+      case StepKind::kFinish:
+        sink->OnUpdateFinish();
+        break;
+      case StepKind::kStageTiming:
+        sink->OnStageTiming();
+        break;
     }
   }
 }

@@ -21,14 +21,14 @@ enum : ComponentId {
   kFactoryIdProbeId = 7006,  // a probe that reports the factory's id, 361
   kFillerFirstId = 8000,     // fillers 8000, 8001, ... bring the creator table to 513 attempts
 };
-constexpr std::uint32_t kProbeRegisteredCreators = 512;  // all the table can hold
+constexpr std::uint32_t kProbeRegisteredCreators = 512;         // all the table can hold
 constexpr ComponentId kProbeRejectedId = kFillerFirstId + 507;  // the 513th valid registration
 
 // What happened to a probe: written by the probe, read by the test.
 struct ProbeJournal {
   int closes = 0;
   int destructions = 0;
-  int call_depth_seen = -1;  // the call depth inside the last Run
+  int call_depth_seen = -1;       // the call depth inside the last Run
   bool release_in_close = false;  // Close releases the probe again, as an outside call might
 };
 
@@ -48,24 +48,24 @@ class IProbe : public IComponent {
   virtual IComponent* CreateUnlisted() = 0;                                          // slot 16
   // Writes through the probe's logger (module id 7001): an Error line when `error` is set,
   // else a Trace line, with `format` taking `value`.
-  virtual void Log(int error, const char* format, int value) = 0;                    // slot 17
-  virtual const char* RootPath() = 0;                                                // slot 18
-  virtual int MakeRootPathOf(const char* path, char* out, int out_size) = 0;         // slot 19
+  virtual void Log(int error, const char* format, int value) = 0;             // slot 17
+  virtual const char* RootPath() = 0;                                         // slot 18
+  virtual int MakeRootPathOf(const char* path, char* out, int out_size) = 0;  // slot 19
   // Obtains `id` through a releasing smart pointer of the runtime-id form and lets the
   // pointer go, after detaching the component when `detach` is set. Answers the component.
   virtual IComponent* ObtainAndDrop(ComponentId id, const char* registry, int detach) = 0;  // 20
   // The same with the pointer of the message box (1378): fixed id, no registry string, the
   // route that takes an already loaded OrvFact.dll first.
-  virtual IComponent* ObtainMessageBoxAndDrop() = 0;                                 // slot 21
+  virtual IComponent* ObtainMessageBoxAndDrop() = 0;  // slot 21
   // The factory access's error output, either bound.
-  virtual void PrintError(int loaded_first, const char* text) = 0;                   // slot 22
+  virtual void PrintError(int loaded_first, const char* text) = 0;  // slot 22
   // The update window's configuration reader and message box, as the window calls them.
-  virtual void NewLiveUpdateConfig() = 0;                                            // slot 23
+  virtual void NewLiveUpdateConfig() = 0;  // slot 23
   virtual void ReadInfoText(const char* section, const char* key, char* out, int size) = 0;  // 24
-  virtual int ReadInfoNumber(const char* section, const char* key) = 0;              // slot 25
-  virtual const char* LiveUpdateConfigPath() = 0;                                    // slot 26
+  virtual int ReadInfoNumber(const char* section, const char* key) = 0;  // slot 25
+  virtual const char* LiveUpdateConfigPath() = 0;                        // slot 26
   virtual int ShowBox(void* owner, const char* text, const char* caption,
-                      std::uint32_t style) = 0;                                      // slot 27
+                      std::uint32_t style) = 0;  // slot 27
 
  protected:
   ~IProbe() = default;

@@ -7,12 +7,12 @@
 #include <thread>
 
 #include "framework/logger.h"
-#include "liveupdate/live_update_config.h"
-#include "msgbox/zuno_message_box.h"
 #include "framework/orvex_ptr.h"
 #include "framework/root_path.h"
+#include "liveupdate/live_update_config.h"
 #include "module/component_base.h"
 #include "module/creator_table.h"
+#include "msgbox/zuno_message_box.h"
 #include "tests/modules/probe_interfaces.h"
 
 namespace orv::testing {
@@ -53,7 +53,9 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
     if (journal_->release_in_close) Release(0);
   }
 
-  int CreateChildProbe(IComponent** out, const char* registry) override { return CreateChild<kProbeId>(out, registry); }
+  int CreateChildProbe(IComponent** out, const char* registry) override {
+    return CreateChild<kProbeId>(out, registry);
+  }
 
   int ReleaseChildProbe(IComponent** slot) override { return ReleaseChild(slot); }
 
@@ -61,7 +63,9 @@ class ProbeComponent : public TComponentBase<IProbe, kProbeId> {
 
   const char* RootPath() override { return GetRootPath(); }
 
-  int MakeRootPathOf(const char* path, char* out, int out_size) override { return MakeRootPath(path, out, out_size); }
+  int MakeRootPathOf(const char* path, char* out, int out_size) override {
+    return MakeRootPath(path, out, out_size);
+  }
 
   IComponent* ObtainAndDrop(ComponentId id, const char* registry, int detach) override {
     TOrvexPtr<IComponent, true> pointer(registry, id);
@@ -127,7 +131,8 @@ IComponent* CreateWhenTheLockIsFree() {
     ModuleLockHold hold;
     taken = true;
   });
-  for (int i = 0; i < 500 && !taken; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 500 && !taken; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   if (!taken) {
     other.detach();  // it gets the lock once the caller lets go
     return nullptr;
@@ -147,7 +152,8 @@ struct FillTable {
     RegisterCreator(7004, nullptr);
     RegisterCreator(kLockCheckProbeId, &CreateWhenTheLockIsFree);
     RegisterCreator(kFactoryIdProbeId, &Create<FactoryIdProbe>);
-    for (ComponentId id = kFillerFirstId; id <= kProbeRejectedId; ++id) RegisterCreator(id, &Create<ProbeComponent>);
+    for (ComponentId id = kFillerFirstId; id <= kProbeRejectedId; ++id)
+      RegisterCreator(id, &Create<ProbeComponent>);
   }
 } const kFillTable;
 

@@ -10,11 +10,14 @@
 namespace orv::testing {
 namespace {
 
-class RecordingFactory final : public testbed::TestbedComponent<IComponentFactory, kComponentFactoryId> {
+class RecordingFactory final
+    : public testbed::TestbedComponent<IComponentFactory, kComponentFactoryId> {
  public:
   FactoryRecording recording;
 
-  void Release(int) override { recording.calls.push_back("Release"); }  // one object for the process
+  void Release(int) override {
+    recording.calls.push_back("Release");
+  }  // one object for the process
   void SetFreeInMap(int value) override {
     TestbedComponent::SetFreeInMap(value);
     recording.calls.push_back("SetFreeInMap(" + std::to_string(value) + ")");

@@ -75,8 +75,9 @@ void LoadedModule::Unload() {
 
 TempFolder::TempFolder() {
   static std::atomic<int> counter{0};
-  const fs::path folder = fs::temp_directory_path() / ("orv-test-" + std::to_string(platform::CurrentProcessId()) +
-                                                       "-" + std::to_string(counter++));
+  const fs::path folder =
+      fs::temp_directory_path() / ("orv-test-" + std::to_string(platform::CurrentProcessId()) +
+                                   "-" + std::to_string(counter++));
   fs::create_directories(folder);
   path_ = WindowsForm(folder.string());
 }
@@ -86,7 +87,9 @@ TempFolder::~TempFolder() {
   fs::remove_all(NativePath(path_), ignored);
 }
 
-std::string TempFolder::PathOf(std::string relative) const { return path_ + "\\" + WindowsForm(relative); }
+std::string TempFolder::PathOf(std::string relative) const {
+  return path_ + "\\" + WindowsForm(relative);
+}
 
 void TempFolder::Write(const std::string& relative, const std::string& bytes) const {
   WriteFile(PathOf(relative), bytes);

@@ -50,7 +50,8 @@ class LoadedModule {
   SetDLLRegistryFn SetDLLRegistry = Find<SetDLLRegistryFn>("SetDLLRegistry");
   SetFactoryHandleFn SetFactoryHandle = Find<SetFactoryHandleFn>("SetFactoryHandle");
   OrvexDllFreeMapFn OrvexDllFreeMap = Find<OrvexDllFreeMapFn>("OrvexDllFreeMap");
-  OrvexDllCanUnloadNowFn OrvexDllCanUnloadNow = Find<OrvexDllCanUnloadNowFn>("OrvexDllCanUnloadNow");
+  OrvexDllCanUnloadNowFn OrvexDllCanUnloadNow =
+      Find<OrvexDllCanUnloadNowFn>("OrvexDllCanUnloadNow");
   OrvexSetDllSafeFn OrvexSetDllSafe = Find<OrvexSetDllSafeFn>("OrvexSetDllSafe");
 };
 
@@ -97,7 +98,8 @@ class LauncherFiles {
 class TestbedSession {
  public:
   TestbedSession() {
-    if (auto testbed = module_.Find<testbed::OrvFactTestbedFn>("OrvFactTestbed")) control_ = testbed();
+    if (auto testbed = module_.Find<testbed::OrvFactTestbedFn>("OrvFactTestbed"))
+      control_ = testbed();
     ClearJournal();
   }
   ~TestbedSession() {
@@ -116,7 +118,8 @@ class TestbedSession {
 
   // The configuration of requests without a registry string of their own (log, proxy test).
   void Configure(const std::string& ini) const {
-    if (auto configure = module_.Find<OrvFactConfigureFn>("OrvFactConfigure")) configure(ini.c_str());
+    if (auto configure = module_.Find<OrvFactConfigureFn>("OrvFactConfigure"))
+      configure(ini.c_str());
   }
   std::string Journal() const { return control_ != nullptr ? control_->Journal() : ""; }
   void ClearJournal() const {
@@ -125,7 +128,8 @@ class TestbedSession {
 
  private:
   LoadedModule module_{"OrvFact.dll"};
-  IComponentFactory* factory_ = static_cast<IComponentFactory*>(module_.CreateComponent(kComponentFactoryId, 0));
+  IComponentFactory* factory_ =
+      static_cast<IComponentFactory*>(module_.CreateComponent(kComponentFactoryId, 0));
   testbed::ITestbedControl* control_ = nullptr;
 };
 

@@ -11,12 +11,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/debug_capture.h"
-#include "platform/text_encoding.h"
-#include "tests/support/harness.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/interfaces/update_logic_interface.h"
+#include "platform/debug_capture.h"
 #include "platform/module_handle.h"
+#include "platform/text_encoding.h"
+#include "tests/support/harness.h"
 
 namespace orv::testing {
 
@@ -52,7 +52,7 @@ class RecordingHost final : public IUpdateHost, public IUpdateWindowListener {
   Stats stats;
   IUILayoutEngine* ui = nullptr;  // what GetUIEngine answers
   int client_info_result = 1;
-  ProxyConfig proxy{};  // what GetProxyConfig hands out, and SetProxyConfig stores
+  ProxyConfig proxy{};   // what GetProxyConfig hands out, and SetProxyConfig stores
   int proxy_result = 1;  // what GetProxyConfig answers
   int start_game_count = 0;
   std::function<void()> on_start_game;  // runs inside OnStartGame
@@ -83,7 +83,8 @@ class UpdateWindowTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(testbed.ready());
-    folder.Write("Orvex.ini", "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n" + MoreConfiguration());
+    folder.Write("Orvex.ini",
+                 "[1374]\nDLL=" + BesideExecutable("OrvUpdateUI.dll") + "\n" + MoreConfiguration());
     ini = folder.PathOf("Orvex.ini");
     testbed.Configure(ini);
     window_ui = testbed.control()->CreateWindowEngine("MainWindow");
@@ -95,7 +96,8 @@ class UpdateWindowTest : public ::testing::Test {
     ReleaseWindow();
     Pump();
     window_ui->Release(0);
-    EXPECT_EQ(std::string::npos, debug.Take().find("Orvex[Assert]"));  // whatever the test did to it
+    EXPECT_EQ(std::string::npos,
+              debug.Take().find("Orvex[Assert]"));  // whatever the test did to it
   }
 
   // Another window, through the factory as the launcher gets one.
@@ -126,23 +128,29 @@ class UpdateWindowTest : public ::testing::Test {
     update = CreateWindow();
     ASSERT_EQ(1, InitWindow());
   }
-  void SetScenario(const std::string& text) { ASSERT_TRUE(testbed.control()->SetScenario(text.c_str())) << text; }
+  void SetScenario(const std::string& text) {
+    ASSERT_TRUE(testbed.control()->SetScenario(text.c_str())) << text;
+  }
   void Pump() { testbed.control()->RunUntilIdle(); }
   // A person's click: only on a control that is on screen and enabled.
   bool Click(const char* control) { return testbed.control()->Click(window_ui, control); }
   // A click event, whatever the control's state (while connecting, for instance, the window
   // is hidden behind the connecting dialog).
-  bool Press(const char* control) { return testbed.control()->SendEvent(window_ui, control, kEventClick); }
+  bool Press(const char* control) {
+    return testbed.control()->SendEvent(window_ui, control, kEventClick);
+  }
   // How many connecting dialogs exist, and whether the newest is on screen (its window renders).
   int ConnectingDialogs() {
     int count = 0;
     for (int i = 0; i < testbed.control()->UIEngineCount(); ++i) {
-      count += Occurrences(testbed.control()->UICalls(testbed.control()->UIEngineAt(i)), "Dlg_Connecting.tpf") > 0;
+      count += Occurrences(testbed.control()->UICalls(testbed.control()->UIEngineAt(i)),
+                           "Dlg_Connecting.tpf") > 0;
     }
     return count;
   }
   bool ConnectingShown() {
-    return *testbed.control()->Render(testbed.control()->FindEngineByWindow("Dlg_Connecting")) != '\0';
+    return *testbed.control()->Render(testbed.control()->FindEngineByWindow("Dlg_Connecting")) !=
+           '\0';
   }
   std::string UICalls() { return testbed.control()->UICalls(window_ui); }
   testbed::ControlState State(const char* name) {  // visible -1: no such control
@@ -167,8 +175,8 @@ class UpdateWindowTest : public ::testing::Test {
   }
   // The module's own export, without taking a reference on it.
   int ModuleCanUnloadNow() {
-    auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(
-        platform::FindExport(platform::FindLoadedModule("OrvUpdateUI.dll"), "OrvexDllCanUnloadNow"));
+    auto can_unload = reinterpret_cast<OrvexDllCanUnloadNowFn>(platform::FindExport(
+        platform::FindLoadedModule("OrvUpdateUI.dll"), "OrvexDllCanUnloadNow"));
     return can_unload ? can_unload() : -1;
   }
 

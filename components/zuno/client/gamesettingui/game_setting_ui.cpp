@@ -6,9 +6,9 @@
 #include <mutex>
 #include <new>
 
+#include "framework/interfaces/update_host.h"
 #include "framework/property_bag.h"
 #include "platform/window.h"
-#include "framework/interfaces/update_host.h"
 
 namespace orv {
 namespace {
@@ -56,7 +56,8 @@ std::uint16_t PortFromText(const char* text) {
   if (negative) value = -value;
   if (value > INT_MAX) value = INT_MAX;
   if (value < INT_MIN) value = INT_MIN;
-  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(static_cast<std::int32_t>(value)) & 0xFFFFu);
+  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(static_cast<std::int32_t>(value)) &
+                                    0xFFFFu);
 }
 
 GameSettingUI::GameSettingUI()
@@ -93,7 +94,8 @@ void GameSettingUI::Build() {
       if (bag) {
         // A window handle travels as 32 bits and widens with its sign, as handles do on
         // 64-bit Windows.
-        const auto handle = static_cast<std::intptr_t>(static_cast<std::int32_t>(bag->GetDword(kOwnerWindowKey, 1)));
+        const auto handle = static_cast<std::intptr_t>(
+            static_cast<std::int32_t>(bag->GetDword(kOwnerWindowKey, 1)));
         auto* owner_window = reinterpret_cast<platform::WindowHandle>(handle);
         if (platform::IsWindow(owner_window)) engine->SetOwnerWindow(owner_window);
       }
@@ -106,12 +108,14 @@ void GameSettingUI::Build() {
   test_id_ = engine->FindControl("Dlg_ProxySetting_Test_Btn");
   root_ = AsWindowRoot(engine->GetControl(root_id));
   type_combo_ = AsComboBox(engine->GetControl(engine->FindControl("Dlg_Type_Combo")));
-  address_edit_ = static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_Adress_Edt")));
+  address_edit_ =
+      static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_Adress_Edt")));
   port_edit_ = static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_Port_Edt")));
   user_edit_ = static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_User_Edt")));
   password_edit_ =
       static_cast<IUIPasswordEditBox*>(engine->GetControl(engine->FindControl("Dlg_Pass_Edt")));
-  domain_edit_ = static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_Domain_Edt")));
+  domain_edit_ =
+      static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_Domain_Edt")));
   engine->AddEventSink(root_id, AsUIEventSink());
   created_ = 1;
 }
@@ -224,8 +228,10 @@ void GameSettingUI::FillConfigFromControls(ProxyConfig* config) {
     if (const char* text = port_edit_->GetEditText()) entry.port = PortFromText(text);
   }
   if (user_edit_ != nullptr) CopyField(entry.user, sizeof entry.user, user_edit_->GetEditText());
-  if (password_edit_ != nullptr) password_edit_->GetPasswordText(entry.password, sizeof entry.password);
-  if (domain_edit_ != nullptr) CopyField(entry.domain, sizeof entry.domain, domain_edit_->GetEditText());
+  if (password_edit_ != nullptr)
+    password_edit_->GetPasswordText(entry.password, sizeof entry.password);
+  if (domain_edit_ != nullptr)
+    CopyField(entry.domain, sizeof entry.domain, domain_edit_->GetEditText());
   if (type_combo_ != nullptr) {
     const int p = position();
     config->entries[p].type = kTypeOfPosition[p];

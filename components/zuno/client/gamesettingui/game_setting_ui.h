@@ -13,14 +13,14 @@
 #include <cstdint>
 #include <mutex>
 
-#include "framework/interfaces/proxy_connection.h"
 #include "framework/bounded_string.h"
+#include "framework/interfaces/component_interfaces.h"
+#include "framework/interfaces/proxy_config.h"
+#include "framework/interfaces/proxy_connection.h"
+#include "framework/interfaces/ui_layout_engine.h"
 #include "framework/logger.h"
 #include "framework/orvex_ptr.h"
-#include "framework/interfaces/proxy_config.h"
 #include "framework/root_path.h"
-#include "framework/interfaces/ui_layout_engine.h"
-#include "framework/interfaces/component_interfaces.h"
 
 namespace orv {
 
@@ -32,7 +32,7 @@ class IUpdateHost;
 class DialogKeeper {
  public:
   virtual void HoldDialog() = 0;
-  virtual void ReleaseDialog() = 0;      // may destroy the dialog
+  virtual void ReleaseDialog() = 0;  // may destroy the dialog
 
  protected:
   ~DialogKeeper() = default;
@@ -96,8 +96,8 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
       socks5_connection_;
   TOrvexFixedPtr<IProxyConnection, kHttpTestConnectionId, true, FactoryRoute::kLoadedFirst>
       http_connection_;
-  ProxyEntry tested_entry_{};      // what the running test connection was given
-  std::mutex callback_mutex_;      // the connections' callbacks against the dialog's end
+  ProxyEntry tested_entry_{};  // what the running test connection was given
+  std::mutex callback_mutex_;  // the connections' callbacks against the dialog's end
   bool closing_ = false;
   DialogKeeper* keeper_ = nullptr;
 };

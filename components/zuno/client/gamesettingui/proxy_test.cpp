@@ -46,15 +46,18 @@ int GameSettingUI::TestProxy() {
 
   // The password itself is never logged: only its length.
   const FieldText<sizeof entry.password> password(entry.password);
-  logger_.Trace("[GameSettingUI]_TestProxy proxy type=%d, \t\t\tip=%s port=%d name=%s ps=%d domain=%s",
-                static_cast<int>(entry.type), FieldText<sizeof entry.address>(entry.address).text,
-                static_cast<int>(entry.port), FieldText<sizeof entry.user>(entry.user).text,
-                static_cast<int>(std::strlen(password.text)),
-                FieldText<sizeof entry.domain>(entry.domain).text);
+  logger_.Trace(
+      "[GameSettingUI]_TestProxy proxy type=%d, \t\t\tip=%s port=%d name=%s ps=%d domain=%s",
+      static_cast<int>(entry.type), FieldText<sizeof entry.address>(entry.address).text,
+      static_cast<int>(entry.port), FieldText<sizeof entry.user>(entry.user).text,
+      static_cast<int>(std::strlen(password.text)),
+      FieldText<sizeof entry.domain>(entry.domain).text);
 
   // Position 1 tests through a SOCKS5 proxy, position 2 through an HTTP one; the log lines
   // name the kind ("sockte5", "connet": kept as written, log readers match them).
-  IProxyConnection* connection = position == 1 ? socks5_connection_.get() : position == 2 ? http_connection_.get() : nullptr;
+  IProxyConnection* connection = position == 1   ? socks5_connection_.get()
+                                 : position == 2 ? http_connection_.get()
+                                                 : nullptr;
   const char* kind = position == 1 ? "sockte5" : "http";
   if (connection != nullptr) {
     if (connection->Init(&entry, AsConnectionSink()) == 0) {
