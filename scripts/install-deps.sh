@@ -12,6 +12,8 @@ packages=(
   bash coreutils grep sed findutils libc-bin dpkg mawk
   cmake make g++ gcc binutils
   ccache                     # compiler cache: quick rebuilds
+  clang-format clang-format-14  # the layout check
+  git                        # the layout and layer checks list the tracked sources
   g++-multilib               # the linux32 configuration
   qemu-user                  # runs the linux32 tests where the kernel has no 32-bit support
   g++-mingw-w64-i686-posix   # win32: the shipped DLL (GCC's C++ runtime, built with clang)
@@ -36,7 +38,7 @@ packages=(
 # Every outside command run by scripts/, the CMake files and the tests.
 commands=(
   bash sed grep seq sleep mktemp mkdir rm cat tee tr readlink nproc dirname dpkg dpkg-query iconv
-  cmake ctest make gcc g++ nm objdump ccache
+  cmake ctest make gcc g++ nm objdump ccache clang-format git wc
   qemu-i386
   i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres
   i686-w64-mingw32-objdump i686-w64-mingw32-nm
