@@ -236,15 +236,9 @@ void Replay(IUILayoutEngine* ui, const UIScript& script, std::vector<void*>& obj
   for (const UICall& c : script.calls) {
     const bool on_root = c.target >= 0 && script.is_root[c.target];
     switch (c.op) {
-      case UICall::kGetRoot:
-        keep(c.result, ui->GetRootObject());
-        break;
-      case UICall::kFind:
-        ids[c.result] = ui->FindControl(c.text.c_str());
-        break;
-      case UICall::kGetControl:
-        keep(c.result, ui->GetControl(c.arg >= 0 ? ids[c.arg] : 0));
-        break;
+      case UICall::kGetRoot: keep(c.result, ui->GetRootObject()); break;
+      case UICall::kFind: ids[c.result] = ui->FindControl(c.text.c_str()); break;
+      case UICall::kGetControl: keep(c.result, ui->GetControl(c.arg >= 0 ? ids[c.arg] : 0)); break;
       case UICall::kBegin:
         on_root ? root(c.target)->BeginUpdate() : object(c.target)->BeginUpdate();
         break;
@@ -254,31 +248,19 @@ void Replay(IUILayoutEngine* ui, const UIScript& script, std::vector<void*>& obj
       case UICall::kEnd:
         on_root ? root(c.target)->EndUpdate() : object(c.target)->EndUpdate();
         break;
-      case UICall::kEnable:
-        object(c.target)->Enable(c.arg);
-        break;
+      case UICall::kEnable: object(c.target)->Enable(c.arg); break;
       case UICall::kFirstChild:
         keep(c.result,
              on_root ? root(c.target)->GetFirstChild() : object(c.target)->GetFirstChild());
         break;
-      case UICall::kNextSibling:
-        keep(c.result, object(c.target)->GetNextSibling());
-        break;
-      case UICall::kGetType:
-        object(c.target)->GetType();
-        break;
-      case UICall::kRefresh:
-        static_cast<IUIStaticText*>(object(c.target))->Refresh();
-        break;
-      case UICall::kGetText:
-        object(c.target)->GetText(text, c.arg < 1024 ? c.arg : 1024);
-        break;
+      case UICall::kNextSibling: keep(c.result, object(c.target)->GetNextSibling()); break;
+      case UICall::kGetType: object(c.target)->GetType(); break;
+      case UICall::kRefresh: static_cast<IUIStaticText*>(object(c.target))->Refresh(); break;
+      case UICall::kGetText: object(c.target)->GetText(text, c.arg < 1024 ? c.arg : 1024); break;
       case UICall::kSetText:
         static_cast<IUIStaticText*>(object(c.target))->SetText(c.text.c_str());
         break;
-      case UICall::kSetPos:
-        static_cast<IUIProgressBar*>(object(c.target))->SetPos(c.arg, 1);
-        break;
+      case UICall::kSetPos: static_cast<IUIProgressBar*>(object(c.target))->SetPos(c.arg, 1); break;
     }
   }
 }

@@ -6,14 +6,9 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
   switch (reason) {
-    case DLL_PROCESS_ATTACH:
-      orv::OnProcessAttach(instance);
-      break;
-    case DLL_PROCESS_DETACH:
-      orv::OnProcessDetach();
-      break;
-    default:
-      break;
+    case DLL_PROCESS_ATTACH: orv::OnProcessAttach(instance); break;
+    case DLL_PROCESS_DETACH: orv::OnProcessDetach(); break;
+    default: break;
   }
   return TRUE;
 }

@@ -187,9 +187,7 @@ NativeHandle CreateNativeControl(NativeHandle parent, NativeKind kind, const Nat
       window_class = kPanelClass;
       style |= WS_CLIPCHILDREN;
       break;
-    case NativeKind::kStatic:
-      style |= SS_LEFT | SS_NOPREFIX;
-      break;
+    case NativeKind::kStatic: style |= SS_LEFT | SS_NOPREFIX; break;
     case NativeKind::kButton:
       window_class = L"BUTTON";
       style |= WS_TABSTOP | BS_PUSHBUTTON;
@@ -198,9 +196,7 @@ NativeHandle CreateNativeControl(NativeHandle parent, NativeKind kind, const Nat
       window_class = PROGRESS_CLASSW;
       style |= PBS_SMOOTH | WS_BORDER;
       break;
-    case NativeKind::kPassword:
-      style |= ES_PASSWORD;
-      [[fallthrough]];
+    case NativeKind::kPassword: style |= ES_PASSWORD; [[fallthrough]];
     case NativeKind::kEdit:
       window_class = L"EDIT";
       style |= WS_TABSTOP | ES_AUTOHSCROLL;

@@ -41,24 +41,12 @@ class RandomSequences : public UpdateWindowTest {
     info.phase = Pick(4);
     info.update_kind = Pick(3);
     switch (Pick(6)) {
-      case 0:
-        events->OnUpdateProgress(&info);
-        break;
-      case 1:
-        events->OnNeedUpdate();
-        break;
-      case 2:
-        events->OnUpdateSuccess();
-        break;
-      case 3:
-        events->OnUpdateFail(Extreme());
-        break;
-      case 4:
-        events->OnUpdateFinish();
-        break;
-      default:
-        events->OnStageTiming();
-        break;
+      case 0: events->OnUpdateProgress(&info); break;
+      case 1: events->OnNeedUpdate(); break;
+      case 2: events->OnUpdateSuccess(); break;
+      case 3: events->OnUpdateFail(Extreme()); break;
+      case 4: events->OnUpdateFinish(); break;
+      default: events->OnStageTiming(); break;
     }
   }
 
@@ -82,9 +70,7 @@ class RandomSequences : public UpdateWindowTest {
       case 3:
         control->Click(dialog, self->Pick(2) ? "Dlg_ProxySetting_OK_Btn" : "Dlg_Close_Btn");
         break;
-      default:
-        self->release_in_ = kHostCalls[self->Pick(5)];
-        break;
+      default: self->release_in_ = kHostCalls[self->Pick(5)]; break;
     }
     return true;
   }
@@ -102,33 +88,19 @@ class RandomSequences : public UpdateWindowTest {
       ASSERT_NE(nullptr, update);
     }
     switch (Pick(10)) {
-      case 0:
-        InitWindow(Pick(2));
-        break;
-      case 1:
-        update->StartUpdate(Extreme());
-        break;
+      case 0: InitWindow(Pick(2)); break;
+      case 1: update->StartUpdate(Extreme()); break;
       case 2:
-      case 3:
-        EngineEvent();
-        break;
+      case 3: EngineEvent(); break;
       case 4:
-      case 5:
-        Press(kButtons[Pick(4)]);
-        break;
-      case 6:
-        release_in_ = kHostCalls[Pick(5)];
-        break;
+      case 5: Press(kButtons[Pick(4)]); break;
+      case 6: release_in_ = kHostCalls[Pick(5)]; break;
       case 7:
         update->Close();
         if (Pick(2) != 0) ReleaseWindow();  // as launchers do; calls after Close are misuse
         break;
-      case 8:
-        ReleaseWindow();
-        break;
-      default:
-        update->SetShowProxyButton(static_cast<int>(Pick(2)));
-        break;
+      case 8: ReleaseWindow(); break;
+      default: update->SetShowProxyButton(static_cast<int>(Pick(2))); break;
     }
     Pump();
   }

@@ -17,9 +17,10 @@ class IRegistry : public IComponent {
   virtual void Unused10() = 0;  // slot 10
   // Nonzero on success; *key then names the opened key.
   virtual int OpenKey(std::uint32_t parent, const char* name, std::uint32_t options,
-                      std::uint32_t access, std::uint32_t* key) = 0;  // slot 11
-  virtual void Unused12() = 0;                                        // slot 12
-  virtual void Unused13() = 0;                                        // slot 13
+                      std::uint32_t access,
+                      std::uint32_t* key) = 0;  // slot 11
+  virtual void Unused12() = 0;                  // slot 12
+  virtual void Unused13() = 0;                  // slot 13
   // Nonzero on success; *size is the data buffer's size on entry.
   virtual int QueryValue(std::uint32_t key, const char* name, std::uint32_t* type, void* data,
                          std::uint32_t* size) = 0;  // slot 14

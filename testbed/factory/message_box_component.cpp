@@ -55,8 +55,7 @@ int DefaultAnswer(std::uint32_t style) {
     case 3:  // Yes, No, Cancel
     case 4:  // Yes, No
       return second ? kAnswerNo : kAnswerYes;
-    default:
-      return kAnswerOk;
+    default: return kAnswerOk;
   }
 }
 

@@ -42,29 +42,17 @@ IComponent* TestbedFactory::CreateById(ComponentId component_id, const char* reg
   Journal().Record("CreateById(" + std::to_string(component_id) + "," + Text(registry) + ")");
   IComponent* component = nullptr;
   switch (component_id) {
-    case kComponentFactoryId:
-      return this;
+    case kComponentFactoryId: return this;
     case kRegistryId:
       component =
           new RegistryComponent(ConfigFor(registry).ReadPath("Registry", "orvex_rootpath_data"));
       break;
-    case kMessageBoxId:
-      component = new MessageBoxComponent;
-      break;
-    case kUILayoutEngineId:
-      component = new UILayoutEngine;
-      break;
-    case kUpdateEngineId:
-      component = new UpdateEngineComponent;
-      break;
-    case kSocks5TestConnectionId:
-      component = new Socks5TestConnection;
-      break;
-    case kHttpTestConnectionId:
-      component = new HttpTestConnection;
-      break;
-    default:
-      return CreateFromConfiguredModule(component_id, registry);
+    case kMessageBoxId: component = new MessageBoxComponent; break;
+    case kUILayoutEngineId: component = new UILayoutEngine; break;
+    case kUpdateEngineId: component = new UpdateEngineComponent; break;
+    case kSocks5TestConnectionId: component = new Socks5TestConnection; break;
+    case kHttpTestConnectionId: component = new HttpTestConnection; break;
+    default: return CreateFromConfiguredModule(component_id, registry);
   }
   std::lock_guard<std::mutex> hold(mutex_);
   handed_out_.insert(component);

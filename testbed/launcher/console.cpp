@@ -85,20 +85,13 @@ std::string WrapItems(const std::vector<std::string>& items, size_t width) {
 
 std::string StatisticText(std::uint32_t code, std::uint32_t value) {
   switch (code) {
-    case kStatUpdateProgress:
-      return value != 0 ? "update under way" : "no update needed";
-    case kStatInstallTime:
-      return "install time " + Seconds(value);
-    case kStatDownloadTime:
-      return "download time " + Seconds(value);
-    case kStatPackageSize:
-      return "package size (launcher unit) " + std::to_string(value);
-    case kStatError:
-      return "error " + std::to_string(static_cast<std::int32_t>(value));
-    case kStatStartTime:
-      return "time to the stage timing " + Seconds(value);
-    default:
-      return "statistic " + std::to_string(code) + " = " + std::to_string(value);
+    case kStatUpdateProgress: return value != 0 ? "update under way" : "no update needed";
+    case kStatInstallTime: return "install time " + Seconds(value);
+    case kStatDownloadTime: return "download time " + Seconds(value);
+    case kStatPackageSize: return "package size (launcher unit) " + std::to_string(value);
+    case kStatError: return "error " + std::to_string(static_cast<std::int32_t>(value));
+    case kStatStartTime: return "time to the stage timing " + Seconds(value);
+    default: return "statistic " + std::to_string(code) + " = " + std::to_string(value);
   }
 }
 
@@ -134,20 +127,13 @@ std::string ProxyText(const ProxyEntry& entry) {
 
 std::string ProxyTestReason(int outcome) {
   switch (outcome) {
-    case 0:
-      return "the proxy opened a tunnel";
-    case 1:
-      return "the proxy refused the connection";
-    case 2:
-      return "time-out: the proxy did not answer";
-    case 3:
-      return "the proxy rejected the user name and password";
-    case 4:
-      return "the proxy could not reach the target";
-    case 5:
-      return "the proxy's reply was malformed";
-    default:
-      return "failure " + std::to_string(outcome);
+    case 0: return "the proxy opened a tunnel";
+    case 1: return "the proxy refused the connection";
+    case 2: return "time-out: the proxy did not answer";
+    case 3: return "the proxy rejected the user name and password";
+    case 4: return "the proxy could not reach the target";
+    case 5: return "the proxy's reply was malformed";
+    default: return "failure " + std::to_string(outcome);
   }
 }
 

@@ -197,44 +197,28 @@ class ComboBoxElement : public TElement<IUIComboBox> {
 
 std::uint32_t TypeCode(ElementKind kind) {
   switch (kind) {
-    case ElementKind::kWindow:
-      return 0x100;
-    case ElementKind::kContainer:
-      return 0x101;
-    case ElementKind::kStatic:
-      return kStaticTextType;
-    case ElementKind::kButton:
-      return 0x152;
-    case ElementKind::kProgressBar:
-      return 0x154;
-    case ElementKind::kEdit:
-      return 0x155;
-    case ElementKind::kPassword:
-      return 0x156;
-    case ElementKind::kCombo:
-      return 0x157;
+    case ElementKind::kWindow: return 0x100;
+    case ElementKind::kContainer: return 0x101;
+    case ElementKind::kStatic: return kStaticTextType;
+    case ElementKind::kButton: return 0x152;
+    case ElementKind::kProgressBar: return 0x154;
+    case ElementKind::kEdit: return 0x155;
+    case ElementKind::kPassword: return 0x156;
+    case ElementKind::kCombo: return 0x157;
   }
   return 0;
 }
 
 const char* KindName(ElementKind kind) {
   switch (kind) {
-    case ElementKind::kWindow:
-      return "window";
-    case ElementKind::kContainer:
-      return "container";
-    case ElementKind::kStatic:
-      return "static";
-    case ElementKind::kButton:
-      return "button";
-    case ElementKind::kProgressBar:
-      return "progress";
-    case ElementKind::kEdit:
-      return "edit";
-    case ElementKind::kPassword:
-      return "password";
-    case ElementKind::kCombo:
-      return "combo";
+    case ElementKind::kWindow: return "window";
+    case ElementKind::kContainer: return "container";
+    case ElementKind::kStatic: return "static";
+    case ElementKind::kButton: return "button";
+    case ElementKind::kProgressBar: return "progress";
+    case ElementKind::kEdit: return "edit";
+    case ElementKind::kPassword: return "password";
+    case ElementKind::kCombo: return "combo";
   }
   return "";
 }
@@ -279,15 +263,13 @@ std::unique_ptr<Element> MakeElement(UILayoutEngine* engine, ElementKind kind, s
       return std::make_unique<StaticTextElement>(engine, kind, std::move(name));
     case ElementKind::kProgressBar:
       return std::make_unique<ProgressBarElement>(engine, kind, std::move(name));
-    case ElementKind::kEdit:
-      return std::make_unique<EditBoxElement>(engine, kind, std::move(name));
+    case ElementKind::kEdit: return std::make_unique<EditBoxElement>(engine, kind, std::move(name));
     case ElementKind::kPassword:
       return std::make_unique<PasswordEditElement>(engine, kind, std::move(name));
     case ElementKind::kCombo:
       return std::make_unique<ComboBoxElement>(engine, kind, std::move(name));
     case ElementKind::kContainer:
-    case ElementKind::kButton:
-      return std::make_unique<PlainElement>(engine, kind, std::move(name));
+    case ElementKind::kButton: return std::make_unique<PlainElement>(engine, kind, std::move(name));
   }
   return nullptr;
 }

@@ -27,14 +27,11 @@ std::string Line(const Element& e) {
   switch (e.kind()) {
     case ElementKind::kWindow:
       return "== " + (e.name().empty() ? std::string("window") : e.name()) + " ==";
-    case ElementKind::kContainer:
-      return "[" + e.name() + "]";
+    case ElementKind::kContainer: return "[" + e.name() + "]";
     case ElementKind::kStatic:
       return "\"" + platform::GbkToUtf8(e.text.empty() ? e.layout_text : e.text) + "\"";
-    case ElementKind::kButton:
-      return "<" + ButtonLabel(e) + ">" + (e.enabled ? "" : " (disabled)");
-    case ElementKind::kProgressBar:
-      return Bar(e);
+    case ElementKind::kButton: return "<" + ButtonLabel(e) + ">" + (e.enabled ? "" : " (disabled)");
+    case ElementKind::kProgressBar: return Bar(e);
     case ElementKind::kEdit:
       return FieldName(e) + ": [" + platform::GbkToUtf8(e.text) + "]" +
              (e.enabled ? "" : " (disabled)");

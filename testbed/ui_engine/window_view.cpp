@@ -25,21 +25,14 @@ std::vector<WindowView*> g_views;  // the UI thread's only
 
 NativeKind NativeKindOf(ElementKind kind) {
   switch (kind) {
-    case ElementKind::kStatic:
-      return NativeKind::kStatic;
-    case ElementKind::kButton:
-      return NativeKind::kButton;
-    case ElementKind::kProgressBar:
-      return NativeKind::kProgressBar;
-    case ElementKind::kEdit:
-      return NativeKind::kEdit;
-    case ElementKind::kPassword:
-      return NativeKind::kPassword;
-    case ElementKind::kCombo:
-      return NativeKind::kCombo;
+    case ElementKind::kStatic: return NativeKind::kStatic;
+    case ElementKind::kButton: return NativeKind::kButton;
+    case ElementKind::kProgressBar: return NativeKind::kProgressBar;
+    case ElementKind::kEdit: return NativeKind::kEdit;
+    case ElementKind::kPassword: return NativeKind::kPassword;
+    case ElementKind::kCombo: return NativeKind::kCombo;
     case ElementKind::kWindow:
-    case ElementKind::kContainer:
-      break;
+    case ElementKind::kContainer: break;
   }
   return NativeKind::kPanel;
 }
@@ -157,9 +150,7 @@ void WindowView::Apply(const Element& element, NativeHandle control) {
       platform::SetNativeText(
           control, platform::GbkToUtf8(element.text.empty() ? element.layout_text : element.text));
       break;
-    case ElementKind::kButton:
-      platform::SetNativeText(control, ButtonLabel(element));
-      break;
+    case ElementKind::kButton: platform::SetNativeText(control, ButtonLabel(element)); break;
     case ElementKind::kProgressBar:
       platform::SetNativeProgress(control, element.range_min, element.range_max, element.position);
       break;
@@ -173,8 +164,7 @@ void WindowView::Apply(const Element& element, NativeHandle control) {
       }
       break;
     case ElementKind::kWindow:
-    case ElementKind::kContainer:
-      break;
+    case ElementKind::kContainer: break;
   }
   applying_ = false;
 }
@@ -217,17 +207,14 @@ void WindowView::OnNativeInput(NativeHandle control, platform::NativeInput input
   if (found == elements_.end()) return;
   const std::string& name = found->second->name();
   switch (input) {
-    case platform::NativeInput::kClick:
-      engine_->Click(name);
-      break;
+    case platform::NativeInput::kClick: engine_->Click(name); break;
     case platform::NativeInput::kEditChanged:
       engine_->TypeText(name, platform::Utf8ToGbk(platform::NativeText(control)));
       break;
     case platform::NativeInput::kComboChanged:
       engine_->SelectComboItem(name, platform::NativeSelection(control));
       break;
-    case platform::NativeInput::kClose:
-      break;
+    case platform::NativeInput::kClose: break;
   }
 }
 

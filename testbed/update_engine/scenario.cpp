@@ -166,14 +166,10 @@ bool ParseScenario(const std::string& text, Scenario* scenario, std::string* err
 std::string DescribeStep(const ScenarioStep& step) {
   const UpdateProgressInfo& p = step.progress;
   switch (step.kind) {
-    case StepKind::kNeedUpdate:
-      return "OnNeedUpdate";
-    case StepKind::kSuccess:
-      return "OnUpdateSuccess";
-    case StepKind::kFinish:
-      return "OnUpdateFinish";
-    case StepKind::kStageTiming:
-      return "OnStageTiming";
+    case StepKind::kNeedUpdate: return "OnNeedUpdate";
+    case StepKind::kSuccess: return "OnUpdateSuccess";
+    case StepKind::kFinish: return "OnUpdateFinish";
+    case StepKind::kStageTiming: return "OnStageTiming";
     case StepKind::kFail:
       return "OnUpdateFail(" + std::to_string(static_cast<std::int32_t>(step.error_code)) + ")";
     case StepKind::kProgress:

@@ -161,26 +161,16 @@ void UpdateEngineComponent::Play(const ScenarioStep& step) {
     if (!still || !*still || this->listeners().count(entry.first) == 0) return;
     auto* sink = static_cast<IUpdateEngineEvent*>(entry.first);
     switch (step.kind) {
-      case StepKind::kNeedUpdate:
-        sink->OnNeedUpdate();
-        break;
+      case StepKind::kNeedUpdate: sink->OnNeedUpdate(); break;
       case StepKind::kProgress: {
         const UpdateProgressInfo record = step.progress;  // the engine's own, for this call
         sink->OnUpdateProgress(&record);
         break;
       }
-      case StepKind::kSuccess:
-        sink->OnUpdateSuccess();
-        break;
-      case StepKind::kFail:
-        sink->OnUpdateFail(step.error_code);
-        break;
-      case StepKind::kFinish:
-        sink->OnUpdateFinish();
-        break;
-      case StepKind::kStageTiming:
-        sink->OnStageTiming();
-        break;
+      case StepKind::kSuccess: sink->OnUpdateSuccess(); break;
+      case StepKind::kFail: sink->OnUpdateFail(step.error_code); break;
+      case StepKind::kFinish: sink->OnUpdateFinish(); break;
+      case StepKind::kStageTiming: sink->OnStageTiming(); break;
     }
   }
 }
