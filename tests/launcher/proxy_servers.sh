@@ -4,7 +4,8 @@
 # scenarios as a person presses the buttons. For each kind: a working proxy, the right and a
 # wrong password, a port where nobody listens, a server that accepts and never answers (a
 # stopped process), and a target the proxy cannot reach; after the working test with a
-# password, OK and Retry hand the engine that proxy and the update completes through it.
+# password, OK and Retry hand the engine that proxy and the update completes through it. The
+# module's log names each entry tested with its password's length, never the password.
 #   proxy_servers.sh <launcher folder> <launcher file name> [command that runs it...]
 # Every server is stopped at the end, whatever happens.
 set -u
@@ -90,6 +91,7 @@ attempt() {
     fi
   } >"$work/$name.scn"
   local started=$SECONDS
+  rm -f "$work/l/launcher.log"
   if (cd "$work/l" && "${runner[@]}" "./$launcher" --batch --scenario "$work/$name.scn") >"$work/$name.out" 2>&1 </dev/null; then
     echo "ok   $name: $outcome ($((SECONDS - started)) s)"
   else
@@ -97,6 +99,7 @@ attempt() {
     grep -E '^(=== proxy test|EXPECTED)' "$work/$name.out" | tr -d '\r'
     failures=$((failures + 1))
   fi
+  cat "$work/l/launcher.log" >>"$work/all.log" 2>/dev/null
 }
 
 for kind in socks5 http; do
@@ -110,5 +113,17 @@ for kind in socks5 http; do
   attempt "$kind-never-answers" "$position" "$silent" "" "" time-out
   attempt "$kind-target-unreachable" "$position" "${!open_port}" "" "" target-unreachable closed-target
 done
+# What the module logged of its tests: the entry tested, with the password's length but never
+# the password itself.
+log="$work/all.log"
+for kind in 1:sockte5:socks5_auth 3:http:http_auth; do
+  IFS=: read -r type name port <<<"$kind"
+  for line in "[GameSettingUI]_TestProxy Start!" "[GameSettingUI]_TestProxy connet $name success!" \
+    "$(printf '[GameSettingUI]_TestProxy proxy type=%s, \t\t\tip=127.0.0.1 port=%s name=me ps=6 domain=' \
+      "$type" "${!port}")"; do
+    grep -qF -- "$line" "$log" || { echo "FAIL the log lacks: $line"; failures=$((failures + 1)); }
+  done
+done
+grep -q secret "$log" && { echo "FAIL the log holds a password"; failures=$((failures + 1)); }
 ((failures == 0)) || { echo "$failures proxy cases failed"; exit 1; }
 echo "all proxy cases passed"
