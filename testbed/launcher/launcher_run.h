@@ -1,4 +1,6 @@
-// What one run of the launcher holds and has seen, shared by its batch and terminal parts.
+// What one run of the launcher holds and has seen, in the parts that each way of running it
+// uses: what was set up before the update started (every mode), what a batch run printed and
+// waited for, what the terminal shows and the person has open, and the pictures saved.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +15,32 @@
 #include "testbed/launcher/launcher_script.h"
 
 namespace orv::launcher {
+
+// Fixed once the update has started.
+struct RunSetup {
+  testbed::ITestbedControl* testbed = nullptr;
+  IComponentFactory* factory = nullptr;
+  IUILayoutEngine* window = nullptr;
+  LauncherHost* host = nullptr;
+  platform::DebugCapture* capture = nullptr;
+  Script script;
+  std::string scenario_name;
+  std::string scenario_title;  // the scenario's first comment line
+  std::string log_file;        // Windows form; empty when the configuration names none
+  bool advised = false;        // the scenario's update may be skipped
+  bool interactive = false;
+  bool windows = false;           // the update window is on screen as a real window
+  std::string screenshot_folder;  // where each new frame's picture goes, or empty
+};
+
+// A batch run: the frames and message boxes printed, and the proxy tests waited for.
+struct BatchState {
+  std::string last_frame;
+  size_t journal_seen = 0;
+  int proxy_tests_awaited = 0;
+  size_t proxy_lines_seen = 0;  // of the module's lines, up to the last test waited for
+  std::vector<std::string> proxy_test_outcomes;
+};
 
 // A message box the module asked a person at the terminal to answer.
 struct OpenMessageBox {
@@ -34,51 +62,48 @@ struct OpenField {
   std::string text;  // UTF-8
 };
 
-struct Run {
-  testbed::ITestbedControl* testbed = nullptr;
-  IComponentFactory* factory = nullptr;
-  IUILayoutEngine* window = nullptr;
-  LauncherHost* host = nullptr;
-  Script script;
-  std::string scenario_name;
-  std::string scenario_title;  // the scenario's first comment line
-  std::string log_file;        // Windows form; empty when the configuration names none
-  bool advised = false;        // the scenario's update may be skipped
-  bool interactive = false;
-  bool windows = false;           // the update window is on screen as a real window
-  std::string screenshot_folder;  // where each new frame's picture goes, or empty
-  int pictures = 0;               // saved so far
-  std::string last_picture;       // the frame (as text) of the newest picture
-  bool quit = false;
-  bool ended = false;           // the run is over: queued actions do nothing
-  bool played_current = false;  // the person went on with the current version
+// A person at the terminal: the keys, the clock's speed, what is open and the last screen.
+struct TerminalState {
+  platform::RawKeys* keys = nullptr;
   double speed = 1;
   bool paused = false;
   bool show_log = false;
-
-  platform::DebugCapture* capture = nullptr;
-  platform::RawKeys* keys = nullptr;
-  std::string module_lines;  // the module's debugger lines (GBK)
-  std::string last_frame;
-  std::string final_view;  // the window as it was when the run ended
-  size_t journal_seen = 0;
-
   OpenMessageBox box;
   OpenField field;
   std::string notice;      // the launcher's own word on the last key (a refused text, say)
   std::string proxy_note;  // the proxy test's state or result
   int proxy_tests_seen = 0;
   bool proxy_dialog_open = false;
-  // Batch runs: the proxy tests waited for, and their outcomes, in order.
-  int proxy_tests_awaited = 0;
-  size_t proxy_lines_seen = 0;  // of module_lines, up to the last test waited for
-  std::vector<std::string> proxy_test_outcomes;
+  std::string last_screen;
+};
+
+// The windows' pictures saved so far (real windows with a screenshot folder).
+struct PictureState {
+  int saved = 0;
+  std::string last_frame;  // the frame (as text) of the newest picture
+};
+
+struct Run {
+  RunSetup setup;
+  BatchState batch;
+  TerminalState terminal;
+  PictureState pictures;
+
+  // How the run goes, whatever the mode.
+  bool quit = false;
+  bool ended = false;           // the run is over: queued actions do nothing
+  bool played_current = false;  // the person went on with the current version
+  std::string module_lines;     // the module's debugger lines (GBK)
+  std::string final_view;       // the window as it was when the run ended
+
+  // The module's debugger lines that came since the last call, added to `module_lines`.
+  std::string TakeModuleLines();
 };
 
 // The update window's Start game button is on screen.
-bool StartGameOffered(Run* run);
+bool StartGameOffered(const Run& run);
 // An advised update was given up and the window offers no way on: the launcher offers to
 // play the current version.
-bool CanPlayCurrent(Run* run);
+bool CanPlayCurrent(const Run& run);
 
 }  // namespace orv::launcher

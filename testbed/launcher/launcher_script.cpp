@@ -1,6 +1,7 @@
 #include "testbed/launcher/launcher_script.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 #include "testbed/update_engine/scenario.h"
@@ -8,12 +9,64 @@
 namespace orv::launcher {
 namespace {
 
-// Each between blanks, so that a verb is found whole.
-constexpr const char* kVerbs =
-    " click choose type real-click real-choose real-type play-current wait-proxy-test ";
-// Verbs that name no control.
-bool TakesControl(const std::string& verb) {
-  return verb != "play-current" && verb != "wait-proxy-test";
+struct VerbWord {
+  Verb verb;
+  const char* name;
+  const char* on_screen;  // the real- verbs: what they do to the control on screen
+};
+constexpr VerbWord kVerbWords[] = {
+    {Verb::kClick, "click", nullptr},
+    {Verb::kChoose, "choose", nullptr},
+    {Verb::kType, "type", nullptr},
+    {Verb::kRealClick, "real-click", "click"},
+    {Verb::kRealChoose, "real-choose", "choose"},
+    {Verb::kRealType, "real-type", "type"},
+    {Verb::kPlayCurrent, "play-current", nullptr},
+    {Verb::kWaitProxyTest, "wait-proxy-test", nullptr},
+};
+constexpr const char* kExpectWords[] = {"start-game", "no-start-game", "play-current", "shows",
+                                        "proxy",      "stat",          "proxy-test"};
+
+bool FindVerb(const std::string& word, Verb* verb) {
+  for (const VerbWord& known : kVerbWords) {
+    if (word == known.name) {
+      *verb = known.verb;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool FindExpectKind(const std::string& word, ExpectKind* kind) {
+  for (size_t i = 0; i < std::size(kExpectWords); ++i) {
+    if (word == kExpectWords[i]) {
+      *kind = static_cast<ExpectKind>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TakesControl(Verb verb) { return verb != Verb::kPlayCurrent && verb != Verb::kWaitProxyTest; }
+
+bool ParseUint32(const std::string& text, std::uint32_t* value) {
+  long long parsed = 0;
+  if (!testbed::ParseDecimal(text, &parsed) || parsed < 0 || parsed > 0xFFFFFFFFLL) return false;
+  *value = static_cast<std::uint32_t>(parsed);
+  return true;
+}
+
+// "expect stat <code> <value>|*"
+bool ParseStatExpectation(Expectation* e) {
+  std::istringstream words(e->text);
+  std::string code;
+  std::string value;
+  std::string extra;
+  if (!(words >> code >> value) || (words >> extra) || !ParseUint32(code, &e->stat_code)) {
+    return false;
+  }
+  e->any_value = value == "*";
+  return e->any_value || ParseUint32(value, &e->stat_value);
 }
 
 std::string Rest(std::istringstream& words) {
@@ -57,6 +110,22 @@ std::string ParseProxyLine(std::istringstream& words, Script* script) {
 
 }  // namespace
 
+const char* VerbName(Verb verb) {
+  for (const VerbWord& known : kVerbWords) {
+    if (known.verb == verb) return known.name;
+  }
+  return "?";
+}
+
+const char* ExpectKindName(ExpectKind kind) { return kExpectWords[static_cast<size_t>(kind)]; }
+
+const char* OnScreenAction(Verb verb) {
+  for (const VerbWord& known : kVerbWords) {
+    if (known.verb == verb) return known.on_screen;
+  }
+  return nullptr;
+}
+
 bool ParseScript(const std::string& text, Script* script, std::string* error) {
   *script = Script{};
   return testbed::ForEachScenarioLine(
@@ -68,20 +137,21 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
         if (first == "at") {
           ScriptAction action;
           std::string at;
+          std::string verb;
           if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 ||
-              value > 86400000 || !(words >> action.verb) ||
-              (TakesControl(action.verb) && !(words >> action.control))) {
+              value > 86400000 || !(words >> verb)) {
             reason =
                 "expected: at <ms> [real-]click|choose|type <control> ..., at <ms> play-current or "
-                "at <ms> "
-                "wait-proxy-test (0 to 86400000 ms)";
-          } else if (std::string(kVerbs).find(" " + action.verb + " ") == std::string::npos) {
-            reason = "unknown action \"" + action.verb + "\"";
+                "at <ms> wait-proxy-test (0 to 86400000 ms)";
+          } else if (!FindVerb(verb, &action.verb)) {
+            reason = "unknown action \"" + verb + "\"";
+          } else if (TakesControl(action.verb) && !(words >> action.control)) {
+            reason = "expected: at <ms> " + verb + " <control> ...";
           } else {
             action.at_ms = static_cast<std::uint32_t>(value);
             action.text = Rest(words);
-            if (action.verb.find("choose") != std::string::npos &&
-                !testbed::ParseDecimal(action.text, &value))
+            const bool chooses = action.verb == Verb::kChoose || action.verb == Verb::kRealChoose;
+            if (chooses && !testbed::ParseDecimal(action.text, &value))
               reason = "choose needs an entry number";
             if (reason.empty()) script->actions.push_back(action);
           }
@@ -100,13 +170,13 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
         } else if (first == "expect") {
           Expectation expectation;
           expectation.line = number;
-          words >> expectation.kind;
+          std::string kind;
+          words >> kind;
           expectation.text = Rest(words);
-          if (expectation.kind != "start-game" && expectation.kind != "no-start-game" &&
-              expectation.kind != "play-current" && expectation.kind != "shows" &&
-              expectation.kind != "proxy" && expectation.kind != "stat" &&
-              expectation.kind != "proxy-test") {
-            reason = "unknown expectation \"" + expectation.kind + "\"";
+          if (!FindExpectKind(kind, &expectation.kind)) {
+            reason = "unknown expectation \"" + kind + "\"";
+          } else if (expectation.kind == ExpectKind::kStat && !ParseStatExpectation(&expectation)) {
+            reason = "expected: expect stat <code> <value>|* (numbers of 0 to 4294967295)";
           } else {
             script->expectations.push_back(expectation);
           }

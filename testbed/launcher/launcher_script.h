@@ -42,18 +42,34 @@
 
 namespace orv::launcher {
 
+enum class Verb {
+  kClick,
+  kChoose,
+  kType,
+  kRealClick,
+  kRealChoose,
+  kRealType,
+  kPlayCurrent,
+  kWaitProxyTest
+};
+
 struct ScriptAction {
   std::uint32_t at_ms = 0;
-  std::string verb;  // click, choose, type, play-current, wait-proxy-test, or real- and one of the
-                     // first three
+  Verb verb = Verb::kClick;
   std::string control;
   std::string text;  // choose: the entry; type: the text
 };
 
+enum class ExpectKind { kStartGame, kNoStartGame, kPlayCurrent, kShows, kProxy, kStat, kProxyTest };
+
 struct Expectation {
-  std::string kind;  // start-game, no-start-game, play-current, shows, proxy, stat, proxy-test
-  std::string text;  // shows: the text; stat: "<code> <value>"
+  ExpectKind kind = ExpectKind::kStartGame;
+  std::string text;  // as written after the kind
   int line = 0;
+  // stat: the code, and the value unless any will do ("*")
+  std::uint32_t stat_code = 0;
+  bool any_value = false;
+  std::uint32_t stat_value = 0;
 };
 
 struct Script {
@@ -67,5 +83,11 @@ struct Script {
 
 // False, with "line N: reason" in `error`, when a launcher line is malformed.
 bool ParseScript(const std::string& text, Script* script, std::string* error);
+
+// The words the script uses: "real-click", "proxy-test".
+const char* VerbName(Verb verb);
+const char* ExpectKindName(ExpectKind kind);
+// What a real- verb does on screen ("click", "choose", "type"), or null for the others.
+const char* OnScreenAction(Verb verb);
 
 }  // namespace orv::launcher

@@ -23,19 +23,19 @@ std::string AwaitProxyTest(Run* run, int limit_ms) {
   bool running = true;
   int outcome = 0;
   for (int waited = 0;; waited += 10) {
-    run->testbed->NewestProxyTest(&started, &running, &outcome);
-    if (started > run->proxy_tests_awaited && !running) break;
+    run->setup.testbed->NewestProxyTest(&started, &running, &outcome);
+    if (started > run->batch.proxy_tests_awaited && !running) break;
     if (waited >= limit_ms) {
-      return started > run->proxy_tests_awaited
+      return started > run->batch.proxy_tests_awaited
                  ? "still running after " + std::to_string(limit_ms) + " ms"
                  : "no test ran";
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  run->proxy_tests_awaited = started;
-  run->module_lines += run->capture->Take();
-  const std::string lines = run->module_lines.substr(run->proxy_lines_seen);
-  run->proxy_lines_seen = run->module_lines.size();
+  run->batch.proxy_tests_awaited = started;
+  run->TakeModuleLines();
+  const std::string lines = run->module_lines.substr(run->batch.proxy_lines_seen);
+  run->batch.proxy_lines_seen = run->module_lines.size();
 
   // The module logs a failure with its code, and shows its box: where the system's message
   // box is a debugger line, that line's text is checked byte for byte.

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "platform/native_window.h"
-#include "testbed/launcher/console.h"
-#include "testbed/launcher/interactive.h"
+#include "testbed/launcher/screen_texts.h"
+#include "testbed/launcher/terminal_mode.h"
 
 namespace orv::launcher {
 namespace {
@@ -16,39 +16,40 @@ constexpr int kIdleWaitMs = 10;
 
 bool OnScreen(Run* run, IUILayoutEngine* engine, const char* control) {
   testbed::ControlState state{};
-  return engine != nullptr && run->testbed->GetControlState(engine, control, &state) &&
+  return engine != nullptr && run->setup.testbed->GetControlState(engine, control, &state) &&
          state.on_screen;
 }
 
 }  // namespace
 
 std::string ViewName(Run* run) {
-  IUILayoutEngine* dialog = run->testbed->FindEngineByWindow(kProxyDialogWindow);
-  if (dialog != nullptr && run->testbed->InModalRun(dialog)) return "proxy";
-  if (OnScreen(run, run->testbed->FindEngineByWindow("Dlg_Connecting"), "Dlg_Connecting"))
+  IUILayoutEngine* dialog = run->setup.testbed->FindEngineByWindow(kProxyDialogWindow);
+  if (dialog != nullptr && run->setup.testbed->InModalRun(dialog)) return "proxy";
+  if (OnScreen(run, run->setup.testbed->FindEngineByWindow("Dlg_Connecting"), "Dlg_Connecting"))
     return "connecting";
-  if (!OnScreen(run, run->window, "C2_Container")) return "window";
-  if (OnScreen(run, run->window, "C2_Button_StartGame")) return "startgame";
-  if (OnScreen(run, run->window, "C2_Static_UpdateFail")) return "error";
-  if (OnScreen(run, run->window, "C2_Button_Retry")) return "retry";
-  if (OnScreen(run, run->window, "C2_Static_Installing") ||
-      OnScreen(run, run->window, "C2_Static_UpdateSuccess")) {
+  if (!OnScreen(run, run->setup.window, "C2_Container")) return "window";
+  if (OnScreen(run, run->setup.window, "C2_Button_StartGame")) return "startgame";
+  if (OnScreen(run, run->setup.window, "C2_Static_UpdateFail")) return "error";
+  if (OnScreen(run, run->setup.window, "C2_Button_Retry")) return "retry";
+  if (OnScreen(run, run->setup.window, "C2_Static_Installing") ||
+      OnScreen(run, run->setup.window, "C2_Static_UpdateSuccess")) {
     return "install";
   }
-  if (OnScreen(run, run->window, "Update_Container")) return "download";
+  if (OnScreen(run, run->setup.window, "Update_Container")) return "download";
   return "window";
 }
 
 void SavePictureIfNew(Run* run) {
-  if (run->screenshot_folder.empty()) return;
-  const std::string frame = DrawScreen(run->testbed, run->window);
-  if (frame == run->last_picture) return;
-  run->last_picture = frame;
-  run->testbed->PumpWindows(0);  // what the windows were told to draw, drawn
+  if (run->setup.screenshot_folder.empty()) return;
+  const std::string frame = DrawScreen(run->setup.testbed, run->setup.window);
+  if (frame == run->pictures.last_frame) return;
+  run->pictures.last_frame = frame;
+  run->setup.testbed->PumpWindows(0);  // what the windows were told to draw, drawn
   char number[16];
-  std::snprintf(number, sizeof number, "%04d", ++run->pictures);
-  const std::string path = run->screenshot_folder + "/" + number + "_" + ViewName(run) + ".bmp";
-  if (!run->testbed->SaveWindowsPicture(path.c_str())) {
+  std::snprintf(number, sizeof number, "%04d", ++run->pictures.saved);
+  const std::string path =
+      run->setup.screenshot_folder + "/" + number + "_" + ViewName(run) + ".bmp";
+  if (!run->setup.testbed->SaveWindowsPicture(path.c_str())) {
     std::fprintf(stderr, "OrvLauncher: could not save the picture %s\n", path.c_str());
   }
 }
@@ -56,8 +57,8 @@ void SavePictureIfNew(Run* run) {
 bool PumpWindowMessages(void* context) {
   auto* run = static_cast<Run*>(context);
   SavePictureIfNew(run);
-  run->testbed->PumpWindows(kIdleWaitMs);
-  if (!run->quit && run->testbed->CloseRequested(run->window)) Quit(run);
+  run->setup.testbed->PumpWindows(kIdleWaitMs);
+  if (!run->quit && run->setup.testbed->CloseRequested(run->setup.window)) Quit(run);
   return true;
 }
 
@@ -69,12 +70,12 @@ int AnswerInWindow(void* context, const char* caption, const char* text, std::ui
   static int open_boxes = 0;
   if (open_boxes++ == 0) {
     platform::SetNativeTicker(kTickMs, [run] {
-      run->testbed->RunDueTasks();
+      run->setup.testbed->RunDueTasks();
       SavePictureIfNew(run);
     });
   }
   const int answer =
-      platform::ShowNativeMessageBox(run->testbed->ScreenWindow(run->window),
+      platform::ShowNativeMessageBox(run->setup.testbed->ScreenWindow(run->setup.window),
                                      MarkupToText(text ? text : ""), caption ? caption : "", style);
   if (--open_boxes == 0) platform::SetNativeTicker(0, nullptr);
   return answer;

@@ -19,7 +19,8 @@ proxy_pid=
 trap 'tmux kill-session -t "$session" 2>/dev/null; [[ -n "$proxy_pid" ]] && kill -CONT "$proxy_pid" && kill "$proxy_pid";
       rm -rf "$screen_log" "$proxy_folder"' EXIT
 
-screen() { tmux capture-pane -p -t "$session"; }
+# Wrapped lines joined back: a line wider than the terminal stays one line here.
+screen() { tmux capture-pane -pJ -t "$session"; }
 # Waits up to 20 s until the screen shows $1.
 wait_for() {
   for _ in $(seq 1 200); do
@@ -69,6 +70,10 @@ press s
 wait_for "EXIT="
 screen | grep -q "EXIT=0" || { echo "the launcher failed:"; screen; exit 1; }
 screen | grep -q "the launcher would start the game now" || { echo "no start-game line"; screen; exit 1; }
+# Nothing cut at 80 columns: the heading and the last statistics end whole.
+for whole in "install it, done\." "package size (launcher unit) 2147483648"; do
+  grep -q "$whole" "$screen_log" || { echo "cut at 80 columns, never seen whole: $whole"; screen; exit 1; }
+done
 
 start --scenario full_update --speed 0.2
 wait_for "C2_Container"
@@ -114,4 +119,7 @@ screen | grep -q "proxy test:" && { echo "the proxy test's word stayed after the
 press r
 wait_for "engine's proxy: HTTP 127.0.0.1:$port"
 quit_within_a_second "after Retry"
+# No line of any screen seen was wider than the terminal.
+width=$(sed 's/ *$//' "$screen_log" | LC_ALL=C.UTF-8 wc -L)
+if ((width > 80)); then echo "a line of $width columns at an 80-column terminal"; exit 1; fi
 echo "interactive runs passed"

@@ -1,9 +1,11 @@
-// The launcher's screen: the update window (and an open dialog) drawn as text, the keys that
-// work at the moment, and what the status lines say in words a person reads.
+// The launcher's words on screen, in every mode: the update window (and its dialogs) drawn as
+// text, the keys that work at the moment, and what statistics, message boxes and proxy tests
+// say in words a person reads.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/interfaces/proxy_config.h"
@@ -34,8 +36,27 @@ std::vector<std::string> LiveKeys(testbed::ITestbedControl* testbed, IUILayoutEn
 // Items joined by two blanks into lines of at most `width` columns, never splitting an item.
 std::string WrapItems(const std::vector<std::string>& items, size_t width = kScreenWidth);
 
+// Each line of `text` broken at blanks into lines of at most `width` columns (a word longer
+// than a line is broken where the line ends): nothing is cut off. Every line ends in '\n'.
+std::string WrapText(const std::string& text, size_t width = kScreenWidth);
+
+// Columns a UTF-8 text takes on a terminal (the Chinese characters take two).
+size_t Columns(const std::string& text);
+
 // A statistic the window reported, by name and with its unit ("download time 12.0 s").
 std::string StatisticText(std::uint32_t code, std::uint32_t value);
+
+// The reports of one statistic code: how many, and the last value.
+struct StatisticGroup {
+  std::uint32_t code;
+  std::uint32_t last_value;
+  int times;
+};
+using StatisticReports = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+// One group per code, in the order the codes first came.
+std::vector<StatisticGroup> GroupStatistics(const StatisticReports& reports);
+// "3/1  update under way — 13 times, last value 1", or "5/1200  download time 1.2 s".
+std::string StatisticGroupText(const StatisticGroup& group);
 
 // A message box's markup as plain text: tags removed, <br> as a line break.
 std::string MarkupToText(const std::string& markup);

@@ -1,4 +1,4 @@
-#include "testbed/launcher/console.h"
+#include "testbed/launcher/screen_texts.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,6 +24,8 @@ const std::vector<Key> kDialogKeys = {
 std::string DrawScreen(testbed::ITestbedControl* testbed, IUILayoutEngine* window) {
   std::string screen = testbed->Render(window);
   if (screen.empty()) screen = "(the update window is hidden)\n";
+  // Only its heading: the window hid its view (as it does once it lets the game start).
+  if (screen.find('\n') + 1 == screen.size()) screen += "(its view is hidden: nothing on screen)\n";
   // Then every other window on screen: the connecting dialog, the proxy dialog.
   for (int i = 0; i < testbed->UIEngineCount(); ++i) {
     IUILayoutEngine* other = testbed->UIEngineAt(i);
@@ -44,16 +46,32 @@ std::vector<std::string> LiveKeys(testbed::ITestbedControl* testbed, IUILayoutEn
   return live;
 }
 
-namespace {
-
-// Columns a UTF-8 text takes: one per character (the Chinese ones take two on most terminals,
-// so a line with them is cut early rather than late).
+// One column per character, two for the three-byte ones (the Chinese characters; a few other
+// signs of that range take one, so a line with them breaks early rather than late).
 size_t Columns(const std::string& text) {
   size_t columns = 0;
   for (unsigned char c : text) {
     if ((c & 0xC0) != 0x80) columns += c >= 0xE0 ? 2 : 1;
   }
   return columns;
+}
+
+namespace {
+
+// The bytes of `text` that fill at most `width` columns, whole characters only.
+size_t BytesWithin(const std::string& text, size_t width) {
+  size_t columns = 0;
+  size_t at = 0;
+  while (at < text.size()) {
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    size_t next = at + 1;
+    while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+    const size_t wide = lead >= 0xE0 ? 2 : 1;
+    if (columns + wide > width) break;
+    columns += wide;
+    at = next;
+  }
+  return at;
 }
 
 std::string Seconds(std::uint32_t ms) {
@@ -83,6 +101,28 @@ std::string WrapItems(const std::vector<std::string>& items, size_t width) {
   return out;
 }
 
+std::string WrapText(const std::string& text, size_t width) {
+  std::string out;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (end == start && end == text.size()) break;  // no line after a final '\n'
+    std::string line = text.substr(start, end - start);
+    while (Columns(line) > width) {
+      const size_t fits = BytesWithin(line, width);
+      const size_t blank = line.rfind(' ', fits);
+      size_t cut = blank != std::string::npos && blank > 0 ? blank : fits;
+      if (cut == 0) cut = line.size();  // a line narrower than one character: kept whole
+      out += line.substr(0, cut) + "\n";
+      line.erase(0, line[cut] == ' ' ? cut + 1 : cut);
+    }
+    out += line + "\n";
+    start = end + 1;
+  }
+  return out;
+}
+
 std::string StatisticText(std::uint32_t code, std::uint32_t value) {
   switch (code) {
     case kStatUpdateProgress: return value != 0 ? "update under way" : "no update needed";
@@ -93,6 +133,32 @@ std::string StatisticText(std::uint32_t code, std::uint32_t value) {
     case kStatStartTime: return "time to the stage timing " + Seconds(value);
     default: return "statistic " + std::to_string(code) + " = " + std::to_string(value);
   }
+}
+
+std::vector<StatisticGroup> GroupStatistics(const StatisticReports& reports) {
+  std::vector<StatisticGroup> groups;
+  for (const auto& report : reports) {
+    auto group = groups.begin();
+    while (group != groups.end() && group->code != report.first) ++group;
+    if (group == groups.end()) {
+      groups.push_back({report.first, report.second, 1});
+    } else {
+      group->last_value = report.second;
+      ++group->times;
+    }
+  }
+  return groups;
+}
+
+std::string StatisticGroupText(const StatisticGroup& group) {
+  std::string text = std::to_string(group.code) + "/" + std::to_string(group.last_value) + "  " +
+                     StatisticText(group.code, group.last_value);
+  if (group.times > 1) {
+    constexpr char kDash[] = " \xe2\x80\x94 ";  // an em dash, in UTF-8
+    text += kDash + std::to_string(group.times) + " times, last value " +
+            std::to_string(group.last_value);
+  }
+  return text;
 }
 
 std::string MarkupToText(const std::string& markup) {
