@@ -257,10 +257,6 @@ void EnableNative(NativeHandle control, bool enable) {
   if (control != nullptr) EnableWindow(Hwnd(control), enable ? TRUE : FALSE);
 }
 
-bool NativeEnabled(NativeHandle control) {
-  return control != nullptr && IsWindowEnabled(Hwnd(control));
-}
-
 void SetNativeProgress(NativeHandle bar, int minimum, int maximum, int position) {
   if (bar == nullptr) return;
   SendMessageW(Hwnd(bar), PBM_SETRANGE32, static_cast<WPARAM>(minimum),

@@ -6,8 +6,10 @@
 #include <mutex>
 #include <new>
 
+#include "framework/bounded_string.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/property_bag.h"
+#include "framework/root_path.h"
 #include "platform/window.h"
 
 namespace orv {
