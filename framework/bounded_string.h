@@ -71,9 +71,4 @@ int ReplaceFirst(const char* src, const char* find, const char* replace, char* o
 // replacement that itself contains `find` is not searched again, so the operation ends.
 int ReplaceAll(const char* src, const char* find, const char* replace, char* out, int out_size);
 
-// The bounded-string helper as components carry it among their bases and members. It has no
-// state (the operations above are what it stands for); it is there so that the classes keep
-// the shape, bases and members in order, that the launcher's side was built against.
-class CStringHelper {};
-
 }  // namespace orv

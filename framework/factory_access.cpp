@@ -97,7 +97,7 @@ IComponentFactory* AcquireLoadedFactory() {
   if (module == nullptr) return nullptr;
   auto create =
       reinterpret_cast<CreateComponentFn>(platform::FindExport(module, "CreateComponent"));
-  if (create == nullptr) {
+  if (create == nullptr) {  // its two debugger lines are kept as written
     platform::WriteDebugOutput(
         "Can't find CreateComponent() in OrvFact.dll or OrvFact.dll is missed\n");
     return nullptr;

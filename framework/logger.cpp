@@ -84,6 +84,7 @@ void Logger::AppendToFile(const char* line) {
   std::uint32_t error_code = 0;
   if (!platform::SeekToEnd(file_, &error_code)) {
     char message[kMessageSize] = {};
+    // Kept as written, spacing included: log readers match this line.
     FormatAll(message, sizeof message, "Set log file pointer at end fail , error id = %d !\n",
               static_cast<int>(error_code));
     platform::WriteDebugOutput(message);

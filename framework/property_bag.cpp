@@ -15,6 +15,17 @@ typename Map::mapped_type Take(Map& map, std::uint32_t key, int remove) {
   return value;
 }
 
+// Hands `dest` one entry under the same key through dest's own setter (a small Int or Dword key
+// thus lands in its shared store); 0 when there is no destination or no entry. Reading with
+// remove 0 changes nothing, so the value may be read before presence is known.
+template <class Value>
+int CopyEntry(IPropertyBag* dest, std::uint32_t key, int present, Value value,
+              int (IPropertyBag::*set)(std::uint32_t, Value)) {
+  if (dest == nullptr || present == 0) return 0;
+  (dest->*set)(key, value);
+  return 1;
+}
+
 }  // namespace
 
 int PropertyBag::SetFloat(std::uint32_t key, float value) {
@@ -167,34 +178,25 @@ void PropertyBag::CopyAllTo(IPropertyBag* dest, int clear_first) {
 }
 
 int PropertyBag::CopyIntTo(IPropertyBag* dest, std::uint32_t key) {
-  if (dest == nullptr || !HasInt(key)) return 0;
-  dest->SetInt(key, GetInt(key, 0));
-  return 1;
+  return CopyEntry(dest, key, HasInt(key), GetInt(key, 0), &IPropertyBag::SetInt);
 }
 
 int PropertyBag::CopyByteTo(IPropertyBag* dest, std::uint32_t key) {
-  if (dest == nullptr || !HasByte(key)) return 0;
-  dest->SetByte(key, GetByte(key, 0));
-  return 1;
+  return CopyEntry(dest, key, HasByte(key), GetByte(key, 0), &IPropertyBag::SetByte);
 }
 
 int PropertyBag::CopyDwordTo(IPropertyBag* dest, std::uint32_t key) {
-  if (dest == nullptr || !HasDword(key)) return 0;
-  dest->SetDword(key, GetDword(key, 0));
-  return 1;
+  return CopyEntry(dest, key, HasDword(key), GetDword(key, 0), &IPropertyBag::SetDword);
 }
 
 int PropertyBag::CopyFloatTo(IPropertyBag* dest, std::uint32_t key) {
-  if (dest == nullptr || !HasFloat(key)) return 0;
-  dest->SetFloat(key, GetFloat(key, 0));
-  return 1;
+  return CopyEntry(dest, key, HasFloat(key), GetFloat(key, 0), &IPropertyBag::SetFloat);
 }
 
 int PropertyBag::CopyStringTo(IPropertyBag* dest, std::uint32_t key) {
-  auto entry = strings_.find(key);
-  if (dest == nullptr || entry == strings_.end()) return 0;
-  dest->SetString(key, entry->second.c_str());
-  return 1;
+  const auto entry = strings_.find(key);
+  const char* text = entry == strings_.end() ? nullptr : entry->second.c_str();
+  return CopyEntry(dest, key, text != nullptr, text, &IPropertyBag::SetString);
 }
 
 }  // namespace orv

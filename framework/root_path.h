@@ -1,8 +1,6 @@
 // The framework root, against which layout paths are resolved.
 #pragma once
 
-#include <cstdint>
-
 namespace orv {
 
 // From the registry component (991), else the executable's folder. Computed by the first call
@@ -13,19 +11,5 @@ const char* GetRootPath();
 // `path` resolved against the framework root when relative (cut to out_size - 1 characters),
 // or taken as it is when absolute (only if it fits). 1 on success, 0 on bad arguments.
 int MakeRootPath(const char* path, char* out, int out_size);
-
-// The root-path helper as components carry it among their bases: MakeRootPath, and one
-// virtual operation of two arguments that does nothing.
-class CRootPathHelper {
- public:
-  // Nothing to do here; the virtual keeps the helper's table shape, which derived classes share.
-  virtual void OnPathEvent(std::uint32_t /*first*/, std::uint32_t /*second*/) {}
-  static int MakeRootPath(const char* path, char* out, int out_size) {
-    return orv::MakeRootPath(path, out, out_size);
-  }
-
- protected:
-  ~CRootPathHelper() = default;
-};
 
 }  // namespace orv

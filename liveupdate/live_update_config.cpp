@@ -93,6 +93,7 @@ void CLiveUpdateConfig::GetSaveFloderName(char* name, std::uint32_t size) {
     platform::ReadProfileString("ProjectOption", "projectname", "", project, sizeof project, ini);
   }
   FormatAll(name, CapacityOf(size), "%sLiveUpdate", project);
+  // "Floder" kept as written, in the operation's name and in its line.
   Log("CLiveUpdateConfig::GetSaveFloderName, \t\t\t\tProjectName=%s, SaveFloderName=%s\n", project,
       name ? name : "");
 }

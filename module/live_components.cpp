@@ -44,7 +44,7 @@ void RemoveComponent(IComponent* component, int may_unload) {
     map.erase(entry);
     UpdateCount();
   } else {
-    DebugPrint("Orvex[Error]: To remove a component not exist\n");
+    DebugPrint("Orvex[Error]: To remove a component not exist\n");  // kept as written
     DebugPrint("Orvex[Error]: IComponent* = 0x%0*" PRIXPTR "\n",
                static_cast<int>(2 * sizeof(void*)), reinterpret_cast<std::uintptr_t>(component));
   }

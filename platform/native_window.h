@@ -58,7 +58,6 @@ void SetNativeText(NativeHandle control, const std::string& text);
 std::string NativeText(NativeHandle control);
 void ShowNative(NativeHandle control, bool show);
 void EnableNative(NativeHandle control, bool enable);
-bool NativeEnabled(NativeHandle control);
 void SetNativeProgress(NativeHandle bar, int minimum, int maximum, int position);
 void SetNativeItems(NativeHandle combo, const std::vector<std::string>& items);
 void SetNativeSelection(NativeHandle combo, int selection);

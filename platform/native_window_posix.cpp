@@ -15,7 +15,6 @@ void SetNativeText(NativeHandle, const std::string&) {}
 std::string NativeText(NativeHandle) { return std::string(); }
 void ShowNative(NativeHandle, bool) {}
 void EnableNative(NativeHandle, bool) {}
-bool NativeEnabled(NativeHandle) { return false; }
 void SetNativeProgress(NativeHandle, int, int, int) {}
 void SetNativeItems(NativeHandle, const std::vector<std::string>&) {}
 void SetNativeSelection(NativeHandle, int) {}

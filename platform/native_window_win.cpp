@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/native_window.h"
+#include "platform/wide_text_win.h"
 
 namespace orv::platform {
 namespace {
@@ -15,24 +16,8 @@ constexpr wchar_t kPanelClass[] = L"OrvTestbedPanel";
 // A drop-down list's window covers its list too; the layout gives the closed box's height.
 constexpr int kComboListHeight = 120;
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int length =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                      nullptr, nullptr);
-  return text;
-}
+std::wstring Wide(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
+std::string Utf8(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
 
 HWND Hwnd(NativeHandle handle) { return static_cast<HWND>(handle); }
 
@@ -255,10 +240,6 @@ void ShowNative(NativeHandle control, bool show) {
 
 void EnableNative(NativeHandle control, bool enable) {
   if (control != nullptr) EnableWindow(Hwnd(control), enable ? TRUE : FALSE);
-}
-
-bool NativeEnabled(NativeHandle control) {
-  return control != nullptr && IsWindowEnabled(Hwnd(control));
 }
 
 void SetNativeProgress(NativeHandle bar, int minimum, int maximum, int position) {

@@ -1,4 +1,4 @@
-// What the two systems' sockets share: ownership moves, and the free-port probe.
+// What the two systems' sockets share: ownership moves.
 #include "platform/tcp_socket.h"
 
 namespace orv::platform {
@@ -17,10 +17,5 @@ TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
 }
 
 TcpListener::~TcpListener() { Close(); }
-
-std::uint16_t FreeLoopbackPort() {
-  TcpListener probe;
-  return probe.Listen(0) ? probe.port() : 0;
-}
 
 }  // namespace orv::platform

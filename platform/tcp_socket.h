@@ -54,7 +54,4 @@ class TcpListener {
   std::uint16_t port_ = 0;
 };
 
-// A loopback port that was free a moment ago (for servers started by tests).
-std::uint16_t FreeLoopbackPort();
-
 }  // namespace orv::platform

@@ -2,8 +2,6 @@
 // time. Never linked into a module.
 #pragma once
 
-#include <string>
-
 namespace orv::platform {
 
 // Standard input and output are both a terminal.
@@ -19,8 +17,6 @@ class RawKeys {
 
   // The next key within `timeout_ms`, or -1.
   int Read(int timeout_ms);
-  // A whole line typed with echo (for texts), without its line end.
-  std::string ReadLine();
 
  private:
   // The terminal's settings before the keys were taken, restored after (POSIX); a Windows

@@ -2,8 +2,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <iostream>
-
 #include "platform/terminal.h"
 
 namespace orv::platform {
@@ -31,17 +29,6 @@ int RawKeys::Read(int timeout_ms) {
   if (poll(&input, 1, timeout_ms) <= 0) return -1;
   unsigned char key = 0;
   return read(STDIN_FILENO, &key, 1) == 1 ? key : -1;
-}
-
-std::string RawKeys::ReadLine() {
-  auto* saved = static_cast<termios*>(saved_);
-  termios raw;
-  tcgetattr(STDIN_FILENO, &raw);
-  tcsetattr(STDIN_FILENO, TCSANOW, saved);
-  std::string line;
-  std::getline(std::cin, line);
-  tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-  return line;
 }
 
 }  // namespace orv::platform

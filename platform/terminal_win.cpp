@@ -5,7 +5,6 @@
 #include <io.h>
 
 #include <cstdio>
-#include <iostream>
 
 #include "platform/terminal.h"
 
@@ -22,12 +21,6 @@ int RawKeys::Read(int timeout_ms) {
     Sleep(10);
   }
   return -1;
-}
-
-std::string RawKeys::ReadLine() {
-  std::string line;
-  std::getline(std::cin, line);
-  return line;
 }
 
 }  // namespace orv::platform

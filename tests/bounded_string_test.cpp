@@ -30,14 +30,15 @@ struct Guarded {
 // module, with their own bounds, are checked where the module writes them).
 TEST(BoundedStrings, WhatDoesNotFitLeavesTheTargetAndNothingPassesTheBound) {
   Guarded dst("old");
-  kStringFunctions.StrCopy(dst.data(), 9, "123456789");
+  EXPECT_EQ(kStrRange, kStringFunctions.StrCopy(dst.data(), 9, "123456789"));
   EXPECT_EQ(0, Copy(dst.data(), 9, "123456789"));
   EXPECT_STREQ("old", dst.data());
   EXPECT_EQ(1, Copy(dst.data(), 10, "123456789"));
-  kStringFunctions.StrCopy(dst.data(), 0, "x");
-  kStringFunctions.StrCopy(dst.data(), -1, "x");
+  EXPECT_EQ(kStrRange, kStringFunctions.StrCopy(dst.data(), 0, "x"));  // no room: ERANGE
+  EXPECT_EQ(kStrInvalid, kStringFunctions.StrCopy(dst.data(), -1, "x"));
   EXPECT_STREQ("123456789", dst.data());
-  kStringFunctions.StrCopyN(dst.data(), 5, "abcdefgh", 5);  // a count that cannot fit empties it
+  // A count that cannot fit is refused and empties the target.
+  EXPECT_EQ(kStrInvalid, kStringFunctions.StrCopyN(dst.data(), 5, "abcdefgh", 5));
   EXPECT_STREQ("", dst.data());
   EXPECT_EQ(0, CopyN(dst.data(), 5, "abcdefgh", 5));
   EXPECT_EQ(1, CopyN(dst.data(), 6, "abcdefgh", 5));

@@ -58,8 +58,8 @@ TEST_F(ComponentPaths, PredicatesTrimAndJoin) {
   } joins[] = {{"C:\\app\\Orvex.ini", "other.ini", 32, "C:\\app\\other.ini"},
                {"Orvex.ini", "x.ini", 32, "Orvex.ini\\x.ini"},
                {"/opt/app/Orvex.ini", "x.ini", 32, "/opt/app/x.ini"},
-               {"C:\\app\\Orvex.ini", "a-name-much-too-long-to-fit.ini", 16,
-                "C:\\app\\"}};  // dropped, never cut
+               // A name too long for the buffer is dropped, never cut.
+               {"C:\\app\\Orvex.ini", "a-name-much-too-long-to-fit.ini", 16, "C:\\app\\"}};
   for (const auto& join : joins) {
     EXPECT_EQ(1, JoinToDir(join.base, join.relative, out, join.size));
     EXPECT_STREQ(join.expected, out);

@@ -43,18 +43,12 @@ TEST(FactoryAccess, HostGetsTheWindowThroughTheFactoryAndTheModuleReportsEmpty) 
   // The window's proxy dialog holds a UI engine and the two test connections, released in the
   // reverse order. The factory told the module its registry string and its own handle, so the
   // module's notification reaches it without reading any configuration.
-  EXPECT_EQ("CreateById(1374," + ini +
-                ")\n"
-                "LoadModule(" +
-                BesideExecutable("OrvUpdateUI.dll") +
-                ")\n"
-                "CreateById(186,<null>)\nCreateById(56,<null>)\nCreateById(55,<null>)\n"
-                "ReleaseComponent(1374)\nReleaseComponent(55)\nReleaseComponent(56)"
-                "\nReleaseComponent(186)\n"
-                "CreateById(361," +
-                ini +
-                ")\n"
-                "NotifyModuleEmpty(OrvUpdateUI.dll)\n",
+  const std::string dll = BesideExecutable("OrvUpdateUI.dll");
+  EXPECT_EQ("CreateById(1374," + ini + ")\nLoadModule(" + dll +
+                ")\nCreateById(186,<null>)\nCreateById(56,<null>)\nCreateById(55,<null>)"
+                "\nReleaseComponent(1374)\nReleaseComponent(55)\nReleaseComponent(56)"
+                "\nReleaseComponent(186)\nCreateById(361," +
+                ini + ")\nNotifyModuleEmpty(OrvUpdateUI.dll)\n",
             OutsideCalls(fact.Journal()));
   EXPECT_EQ("", debug.Take());
 }

@@ -87,8 +87,8 @@ TEST_F(LiveUpdateConfig, NoticesAreCutBeforeTheProjectNameIsFilledInAndNumbersDe
       "liveupdateinfo.ini",
       "[cancelupdatewheninstall]\nNotice=${PROJECTNAME}" + std::string(586, 'x') +
           "\n[canceladviseupdatewhendownload]\ntype=abc\n[cancelupdatewhendownload]\ntype=4\n");
-  EXPECT_EQ(kGame + std::string(505, 'x'),
-            Text("cancelupdatewheninstall", "Notice"));  // 600 cut to 519 first
+  // 600 characters cut to 519 first.
+  EXPECT_EQ(kGame + std::string(505, 'x'), Text("cancelupdatewheninstall", "Notice"));
   EXPECT_EQ(-1, probe->ReadInfoNumber("cancelupdatewheninstall", "type"));
   EXPECT_EQ(0, probe->ReadInfoNumber("canceladviseupdatewhendownload", "type"));
   EXPECT_EQ(4, probe->ReadInfoNumber("cancelupdatewhendownload", "type"));

@@ -40,8 +40,8 @@ class MessageBox : public ProbeTest {
 TEST_F(MessageBox, TextsBecomeMarkupWithinTheirLimit) {
   const std::string converted = std::string(500, 'a') + "<br>" + std::string(519, 'b');
   const std::pair<std::string, std::string> cases[] = {
-      {"first\nsecond",
-       "<font>first<br>second</font>"},  // plain text is wrapped, breaks become markup
+      // Plain text is wrapped, breaks become markup.
+      {"first\nsecond", "<font>first<br>second</font>"},
       {"", "<font></font>"},
       {"<b>other tags</b>", "<font><b>other tags</b></font>"},
       {"<font>x</font>\ny", "<font>x</font><br>y"},  // marked-up text only gets its line breaks

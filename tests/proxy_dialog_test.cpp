@@ -152,8 +152,8 @@ TEST_F(ProxyDialog, OkStoresTheEntryAtTheChosenPositionOnly) {
                Type("Dlg_Domain_Edt", "corp"), PressButton("Dlg_ProxySetting_OK_Btn")});
     ASSERT_EQ(1, std::count(host.calls.begin(), host.calls.end(), "SetProxyConfig"));
     EXPECT_EQ(2, host.proxy.selected_index);
-    EXPECT_EQ(std::uint32_t{kProxyEntryCount},
-              host.proxy.entry_count);  // though the launcher's had none
+    // Every entry counted, though the launcher's record had none.
+    EXPECT_EQ(std::uint32_t{kProxyEntryCount}, host.proxy.entry_count);
     const ProxyEntry& entry = host.proxy.entries[2];
     EXPECT_EQ(kProxyHttp, entry.type);
     EXPECT_STREQ("192.168.1.20", entry.address);

@@ -54,12 +54,12 @@ TEST_F(UpdateWindowTest, InitNeedsAHostAnEngineARootAndTheContainer) {
   EXPECT_EQ(std::vector<std::string>{"GetUIEngine"}, host.calls);
 }
 
-TEST_F(UpdateWindowTest,
-       InitLoadsTheLayoutIntoTheLaunchersWindowAndTheProxyButtonTakesTheFlagAsGiven) {
+TEST_F(UpdateWindowTest, InitLoadsTheLayoutIntoTheLaunchersWindowAndTheProxyFlagActsAtOnce) {
   ASSERT_EQ(1, InitWindow());
-  update->SetShowProxyButton(2);
-  EXPECT_NE(std::string::npos,
-            UICalls().find("Proxy.Show(2)\nC2_Button_Proxy.EndUpdate\nC2_Button_Proxy.Enable(2)"));
+  update->SetShowProxyButton(0);
+  EXPECT_FALSE(Visible("C2_Button_Proxy") || Enabled("C2_Button_Proxy"));
+  update->SetShowProxyButton(2);  // any flag but 0
+  EXPECT_TRUE(Visible("C2_Button_Proxy") && Enabled("C2_Button_Proxy"));
   const std::string layout =
       BesideExecutable("ui\\LayOut\\Container_Update.tpf");  // the testbed's root
   EXPECT_NE(std::string::npos,
@@ -204,9 +204,9 @@ TEST_F(CancelButton, TheAnswerAndThePhaseDecide) {
     bool cancel_after;  // Cancel still offered, else Retry
     const char* then;   // a second box
   } cases[] = {
-      {"option", 6, "Stop the required update?", 1, false, true, nullptr},  // before any progress
-      {download, 7, "Stop the required update?", 1, false, true,
-       nullptr},  // any answer but Yes: nothing
+      // Before any progress; then any answer but Yes: nothing.
+      {"option", 6, "Stop the required update?", 1, false, true, nullptr},
+      {download, 7, "Stop the required update?", 1, false, true, nullptr},
       // An advised update is finished: the install time is reported, the game not started.
       {download + " kind=2", 6, "Stop the advised update?", 3, true, true, nullptr},
       {"0 progress phase=2 percent=40 size=1000 speed=10", 6, "Stop the required update?", 1, false,
@@ -343,8 +343,8 @@ TEST_F(UpdateWindowTest, MisuseByTheLauncherNeverReachesAFreedWindow) {
   window->Close();
   host.during = nullptr;
   EXPECT_EQ(nullptr, update);
-  EXPECT_EQ(
-      1, engine_requests);  // to unbind the buttons, once: the release inside ran no second Close
+  // Asked to unbind the buttons, once: the release inside ran no second Close.
+  EXPECT_EQ(1, engine_requests);
 
   // A second Init takes the host it is given: the first launcher, which may be gone by then,
   // is never called again (silencing its window is its own part). A second Init that fails

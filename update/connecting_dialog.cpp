@@ -1,6 +1,7 @@
 // The connecting dialog: a modeless window of its own, shown while the update engine
 // connects. It is a UI layout engine component of its own (186), created for the dialog and
 // released, never merely hidden, when the dialog goes.
+#include "framework/root_path.h"
 #include "update/update_logic.h"
 #include "update/update_texts.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 std::uint32_t LoadDialogLayout(IComponent* dialog) {
   char path[kPathSize] = {};
-  CRootPathHelper::MakeRootPath(update_texts::kConnectingLayoutFile, path, sizeof path);
+  MakeRootPath(update_texts::kConnectingLayoutFile, path, sizeof path);
   return static_cast<IUILayoutEngine*>(dialog)->LoadLayout(path, 0);
 }
 

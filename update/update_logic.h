@@ -18,7 +18,6 @@
 #include "framework/interfaces/update_host.h"
 #include "framework/interfaces/update_logic_interface.h"
 #include "framework/logger.h"
-#include "framework/root_path.h"
 #include "liveupdate/live_update_config.h"
 #include "module/component_base.h"
 
@@ -43,9 +42,7 @@ class CUIEventSinkBase : public IUIEventSink {
 
 class CUpdateLogic final : public TComponentBase<IUpdateLogic, kUpdateLogicId>,
                            public CUpdateEngineEventBase,
-                           public CUIEventSinkBase,
-                           public CRootPathHelper,
-                           public CStringHelper {
+                           public CUIEventSinkBase {
  public:
   CUpdateLogic();
   ~CUpdateLogic() override;

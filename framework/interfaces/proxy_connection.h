@@ -13,7 +13,7 @@ namespace orv {
 class IConnectionSink : public ISink {
  public:
   virtual void OnConnected() = 0;                                     // slot 1
-  virtual void OnCennetFail(int error_code) = 0;                      // slot 2
+  virtual void OnCennetFail(int error_code) = 0;                      // slot 2, kept as written
   virtual void OnConnectionNotice(std::uint32_t, std::uint32_t) = 0;  // slot 3, ignored
   virtual void OnConnectionState(std::uint32_t) = 0;                  // slot 4, ignored
 

@@ -130,10 +130,8 @@ int UILayoutEngine::SetOwnerWindow(platform::WindowHandle owner) {
 }
 
 int UILayoutEngine::ReleaseControl(std::uint32_t control_id) {
-  auto found = by_id_.find(control_id);
-  Record("ReleaseControl(" +
-         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
-  return found != by_id_.end() ? 1 : 0;
+  Record("ReleaseControl(" + NameOrId(control_id) + ")");
+  return ById(control_id) != nullptr ? 1 : 0;
 }
 
 std::uint32_t UILayoutEngine::FindControl(const char* name) {
@@ -144,10 +142,9 @@ std::uint32_t UILayoutEngine::FindControl(const char* name) {
 }
 
 IUIObject* UILayoutEngine::GetControl(std::uint32_t control_id) {
-  auto found = by_id_.find(control_id);
-  Record("GetControl(" +
-         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
-  return found == by_id_.end() ? nullptr : found->second->Handle();
+  Record("GetControl(" + NameOrId(control_id) + ")");
+  Element* control = ById(control_id);
+  return control != nullptr ? control->Handle() : nullptr;
 }
 
 IUIWindowRoot* UILayoutEngine::GetRootObject() {
@@ -156,9 +153,7 @@ IUIWindowRoot* UILayoutEngine::GetRootObject() {
 }
 
 int UILayoutEngine::AddEventSink(std::uint32_t control_id, IUIEventSink* sink) {
-  auto found = by_id_.find(control_id);
-  Record("AddEventSink(" +
-         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
+  Record("AddEventSink(" + NameOrId(control_id) + ")");
   if (sink == nullptr) return 0;
   // One registration per control and sink: a window that binds its buttons again (a second
   // Init into the same launcher window) is still unbound by one removal.
@@ -171,9 +166,7 @@ int UILayoutEngine::AddEventSink(std::uint32_t control_id, IUIEventSink* sink) {
 }
 
 int UILayoutEngine::RemoveEventSink(std::uint32_t control_id, IUIEventSink* sink) {
-  auto found = by_id_.find(control_id);
-  Record("RemoveEventSink(" +
-         (found != by_id_.end() ? found->second->name() : std::to_string(control_id)) + ")");
+  Record("RemoveEventSink(" + NameOrId(control_id) + ")");
   auto range = sinks_.equal_range(control_id);
   for (auto it = range.first; it != range.second; ++it) {
     if (it->second == sink) {
@@ -207,6 +200,16 @@ Element* UILayoutEngine::ElementFor(IUIObject* object) const {
     if (entry.second->Handle() == object) return entry.second;
   }
   return nullptr;
+}
+
+Element* UILayoutEngine::ById(std::uint32_t control_id) const {
+  auto found = by_id_.find(control_id);
+  return found != by_id_.end() ? found->second : nullptr;
+}
+
+std::string UILayoutEngine::NameOrId(std::uint32_t control_id) const {
+  const Element* control = ById(control_id);
+  return control != nullptr ? control->name() : std::to_string(control_id);
 }
 
 Element* UILayoutEngine::Find(const std::string& name) const {
@@ -244,11 +247,11 @@ void UILayoutEngine::EndModal(Element* window, std::uint32_t control_id) {
 }
 
 void UILayoutEngine::Deliver(std::uint32_t control_id, std::int32_t code) {
-  auto found = by_id_.find(control_id);
-  if (found == by_id_.end()) return;
+  Element* control = ById(control_id);
+  if (control == nullptr) return;
   // The control's own sinks, then those of its ancestors (a dialog registers on its root).
   std::vector<IUIEventSink*> receivers;
-  for (Element* e = found->second; e != nullptr; e = e->parent()) {
+  for (Element* e = control; e != nullptr; e = e->parent()) {
     auto range = sinks_.equal_range(e->id());
     for (auto it = range.first; it != range.second; ++it) receivers.push_back(it->second);
   }
@@ -295,10 +298,10 @@ bool UILayoutEngine::SelectComboItem(const std::string& name, int position) {
   const std::uint32_t id = target->id();
   MessageLoop::Instance().Post([this, alive = std::weak_ptr<bool>(alive_), id, position] {
     if (alive.expired()) return;
-    auto found = by_id_.find(id);
-    if (found == by_id_.end()) return;
-    found->second->selection = position;
-    found->second->Changed();
+    Element* combo = ById(id);
+    if (combo == nullptr) return;
+    combo->selection = position;
+    combo->Changed();
     Deliver(id, kEventComboSelectionChanged);
   });
   return true;

@@ -89,6 +89,10 @@ class UILayoutEngine final : public TestbedComponent<IUILayoutEngine, kUILayoutE
   void RegisterNames(Element* subtree);
   void Deliver(std::uint32_t control_id, std::int32_t code);
   Element* ElementFor(IUIObject* object) const;
+  // The object with that id in the current tree, or null.
+  Element* ById(std::uint32_t control_id) const;
+  // How a call on that id is recorded: the object's name, or the number when there is none.
+  std::string NameOrId(std::uint32_t control_id) const;
 
   std::unique_ptr<Element> window_;
   std::vector<std::unique_ptr<Element>> detached_;  // loaded, not yet attached

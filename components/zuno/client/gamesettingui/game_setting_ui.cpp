@@ -6,8 +6,10 @@
 #include <mutex>
 #include <new>
 
+#include "framework/bounded_string.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/property_bag.h"
+#include "framework/root_path.h"
 #include "platform/window.h"
 
 namespace orv {
@@ -108,7 +110,7 @@ void GameSettingUI::Build() {
   test_id_ = engine->FindControl("Dlg_ProxySetting_Test_Btn");
   root_ = AsWindowRoot(engine->GetControl(root_id));
   type_combo_ = AsComboBox(engine->GetControl(engine->FindControl("Dlg_Type_Combo")));
-  address_edit_ =
+  address_edit_ =  // "Adress": kept as written, the layout's name
       static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_Adress_Edt")));
   port_edit_ = static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_Port_Edt")));
   user_edit_ = static_cast<IUIEditBox*>(engine->GetControl(engine->FindControl("Dlg_User_Edt")));

@@ -13,14 +13,12 @@
 #include <cstdint>
 #include <mutex>
 
-#include "framework/bounded_string.h"
 #include "framework/interfaces/component_interfaces.h"
 #include "framework/interfaces/proxy_config.h"
 #include "framework/interfaces/proxy_connection.h"
 #include "framework/interfaces/ui_layout_engine.h"
 #include "framework/logger.h"
 #include "framework/orvex_ptr.h"
-#include "framework/root_path.h"
 
 namespace orv {
 
@@ -38,7 +36,7 @@ class DialogKeeper {
   ~DialogKeeper() = default;
 };
 
-class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootPathHelper {
+class GameSettingUI : public IUIEventSink, public IConnectionSink {
  public:
   GameSettingUI();
   virtual ~GameSettingUI();
@@ -76,7 +74,6 @@ class GameSettingUI : public IUIEventSink, public IConnectionSink, public CRootP
   IUIEventSink* AsUIEventSink() { return this; }
   IConnectionSink* AsConnectionSink() { return this; }
 
-  CStringHelper strings_;  // unused; keeps the class shape the framework expects
   Logger logger_;
   std::int32_t created_ = 0;
   TOrvexFixedPtr<IUILayoutEngine, kUILayoutEngineId, true> dialog_engine_;
