@@ -17,8 +17,8 @@
 #include "framework/interfaces/update_engine.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/interfaces/update_logic_interface.h"
-#include "framework/logger.h"
-#include "framework/root_path.h"
+#include "framework/runtime/logger.h"
+#include "framework/runtime/root_path.h"
 #include "liveupdate/live_update_config.h"
 #include "module/component_base.h"
 
