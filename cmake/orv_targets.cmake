@@ -55,5 +55,5 @@ endfunction()
 # the component runtime (its own module-wide state).
 function(orv_add_component_module name)
   orv_add_dll(${name} EXPORTS ${PROJECT_SOURCE_DIR}/module/exports.def SOURCES ${ARGN})
-  target_link_libraries(${name} PRIVATE orv_runtime_objects orv_framework_runtime orv_framework orv_platform)
+  target_link_libraries(${name} PRIVATE orv_component_runtime)
 endfunction()

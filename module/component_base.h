@@ -16,8 +16,8 @@
 
 #include "framework/bounded_string.h"
 #include "framework/interfaces/component_interfaces.h"
-#include "framework/module_state.h"
-#include "framework/orvex_ptr.h"
+#include "framework/runtime/module_state.h"
+#include "framework/runtime/orvex_ptr.h"
 #include "module/call_depth_guard.h"
 #include "module/live_components.h"
 #include "platform/debug_output.h"

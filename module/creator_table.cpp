@@ -1,6 +1,6 @@
 #include "module/creator_table.h"
 
-#include "framework/module_state.h"
+#include "framework/runtime/module_state.h"
 
 namespace orv {
 namespace {

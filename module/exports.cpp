@@ -4,7 +4,7 @@
 #include "framework/bounded_string.h"
 #include "framework/debug_print.h"
 #include "framework/interfaces/module_exports.h"
-#include "framework/module_state.h"
+#include "framework/runtime/module_state.h"
 #include "module/creator_table.h"
 #include "module/live_components.h"
 

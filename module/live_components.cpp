@@ -5,8 +5,8 @@
 
 #include "framework/debug_print.h"
 #include "framework/interfaces/component_factory.h"
-#include "framework/module_state.h"
-#include "framework/orvex_ptr.h"
+#include "framework/runtime/module_state.h"
+#include "framework/runtime/orvex_ptr.h"
 
 namespace orv {
 namespace {

@@ -1,6 +1,6 @@
 #include "module/module_entry.h"
 
-#include "framework/module_state.h"
+#include "framework/runtime/module_state.h"
 #include "module/live_components.h"
 
 namespace orv {

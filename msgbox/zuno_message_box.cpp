@@ -4,7 +4,7 @@
 
 #include "framework/bounded_string.h"
 #include "framework/interfaces/message_box_interface.h"
-#include "framework/orvex_ptr.h"
+#include "framework/runtime/orvex_ptr.h"
 #include "platform/debug_output.h"
 
 namespace orv {

@@ -1,8 +1,18 @@
 #include <windows.h>
 
+#include <type_traits>
+
+#include "platform/dll_entry.h"
 #include "platform/module_handle.h"
 
 namespace orv::platform {
+
+// The module's DllMain is declared without <windows.h> (dll_entry.h); here its declaration
+// meets the system's types, so that a wrong width, constant or calling convention stops the
+// build instead of the loader.
+static_assert(std::is_same_v<decltype(&DllMain), BOOL(WINAPI*)(ModuleHandle, DWORD, LPVOID)>);
+static_assert(sizeof(HINSTANCE) == sizeof(ModuleHandle));
+static_assert(kDllProcessAttach == DLL_PROCESS_ATTACH && kDllProcessDetach == DLL_PROCESS_DETACH);
 
 ModuleHandle ModuleContaining(const void* address_inside) {
   HMODULE module = nullptr;

@@ -38,6 +38,7 @@ packages=(
 # Every outside command run by scripts/, the CMake files and the tests.
 commands=(
   bash sed grep seq sleep mktemp mkdir rm cat tee tr readlink nproc dirname dpkg dpkg-query iconv
+  cp ln
   cmake ctest make gcc g++ nm objdump ccache clang-format git wc
   qemu-i386
   i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres

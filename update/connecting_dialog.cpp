@@ -1,7 +1,7 @@
 // The connecting dialog: a modeless window of its own, shown while the update engine
 // connects. It is a UI layout engine component of its own (186), created for the dialog and
 // released, never merely hidden, when the dialog goes.
-#include "framework/root_path.h"
+#include "framework/runtime/root_path.h"
 #include "update/update_logic.h"
 #include "update/update_texts.h"
 

@@ -17,7 +17,7 @@
 #include "framework/interfaces/update_engine.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/interfaces/update_logic_interface.h"
-#include "framework/logger.h"
+#include "framework/runtime/logger.h"
 #include "liveupdate/live_update_config.h"
 #include "module/component_base.h"
 

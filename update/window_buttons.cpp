@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "framework/interfaces/message_box_interface.h"
-#include "framework/root_path.h"
+#include "framework/runtime/root_path.h"
 #include "msgbox/zuno_message_box.h"
 #include "update/ui_objects.h"
 #include "update/update_logic.h"

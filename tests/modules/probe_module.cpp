@@ -6,9 +6,9 @@
 #include <new>
 #include <thread>
 
-#include "framework/logger.h"
-#include "framework/orvex_ptr.h"
-#include "framework/root_path.h"
+#include "framework/runtime/logger.h"
+#include "framework/runtime/orvex_ptr.h"
+#include "framework/runtime/root_path.h"
 #include "liveupdate/live_update_config.h"
 #include "module/component_base.h"
 #include "module/creator_table.h"

@@ -9,7 +9,7 @@
 #include "framework/bounded_string.h"
 #include "framework/interfaces/update_host.h"
 #include "framework/property_bag.h"
-#include "framework/root_path.h"
+#include "framework/runtime/root_path.h"
 #include "platform/window.h"
 
 namespace orv {

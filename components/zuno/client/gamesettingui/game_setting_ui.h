@@ -17,8 +17,8 @@
 #include "framework/interfaces/proxy_config.h"
 #include "framework/interfaces/proxy_connection.h"
 #include "framework/interfaces/ui_layout_engine.h"
-#include "framework/logger.h"
-#include "framework/orvex_ptr.h"
+#include "framework/runtime/logger.h"
+#include "framework/runtime/orvex_ptr.h"
 
 namespace orv {
 

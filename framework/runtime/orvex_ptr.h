@@ -9,9 +9,9 @@
 // the registry string is passed on as given, null included).
 #pragma once
 
-#include "framework/factory_access.h"
 #include "framework/interfaces/component_factory.h"
-#include "framework/module_state.h"
+#include "framework/runtime/factory_access.h"
+#include "framework/runtime/module_state.h"
 
 namespace orv {
 

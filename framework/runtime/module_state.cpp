@@ -1,4 +1,4 @@
-#include "framework/module_state.h"
+#include "framework/runtime/module_state.h"
 
 namespace orv {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/factory_access.h"
+#include "framework/runtime/factory_access.h"
 
 #include <cstdarg>
 
@@ -6,7 +6,7 @@
 #include "framework/component_paths.h"
 #include "framework/debug_print.h"
 #include "framework/interfaces/module_exports.h"
-#include "framework/module_state.h"
+#include "framework/runtime/module_state.h"
 #include "platform/debug_output.h"
 
 namespace orv {

@@ -1,12 +1,12 @@
-#include "framework/root_path.h"
+#include "framework/runtime/root_path.h"
 
 #include <cstdint>
 
 #include "framework/bounded_string.h"
 #include "framework/component_paths.h"
 #include "framework/interfaces/registry.h"
-#include "framework/module_state.h"
-#include "framework/orvex_ptr.h"
+#include "framework/runtime/module_state.h"
+#include "framework/runtime/orvex_ptr.h"
 
 namespace orv {
 namespace {

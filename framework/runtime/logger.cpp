@@ -1,11 +1,11 @@
-#include "framework/logger.h"
+#include "framework/runtime/logger.h"
 
 #include <atomic>
 #include <cstring>
 
 #include "framework/bounded_string.h"
-#include "framework/factory_access.h"
 #include "framework/interfaces/component_factory.h"
+#include "framework/runtime/factory_access.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/process_info.h"
