@@ -52,6 +52,15 @@ struct OpenMessageBox {
   int answer = -1;              // IDOK, IDCANCEL, IDYES, IDNO once answered
 };
 
+// A message box's button set, the low four bits of its style (MB_OK, MB_OKCANCEL...).
+enum : unsigned { kBoxOk = 0, kBoxOkCancel = 1, kBoxYesNoCancel = 3, kBoxYesNo = 4 };
+inline bool HasYesNo(unsigned buttons) {
+  return buttons == kBoxYesNo || buttons == kBoxYesNoCancel;
+}
+inline bool HasCancel(unsigned buttons) {
+  return buttons == kBoxOkCancel || buttons == kBoxYesNoCancel;
+}
+
 // A text being typed into one of the proxy dialog's fields.
 struct OpenField {
   bool open = false;

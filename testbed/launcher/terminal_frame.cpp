@@ -39,12 +39,12 @@ std::vector<std::string> Keys(const Run& run, IUILayoutEngine* dialog) {
   if (run.terminal.field.open) return {"[Enter] done", "[Esc] drop the text"};
   if (box.open) {
     std::vector<std::string> keys;
-    if (box.buttons == 3 || box.buttons == 4) {  // MB_YESNOCANCEL, MB_YESNO
+    if (HasYesNo(box.buttons)) {
       keys = {"[y] Yes", "[n] No"};
     } else {
       keys = {"[o] OK"};
     }
-    if (box.buttons == 1 || box.buttons == 3) keys.push_back("[x] Cancel");
+    if (HasCancel(box.buttons)) keys.push_back("[x] Cancel");
     keys.push_back("[q] quit");
     return keys;
   }

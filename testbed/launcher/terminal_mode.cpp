@@ -13,9 +13,6 @@ namespace orv::launcher {
 namespace {
 
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
-enum : unsigned { kOk = 0, kOkCancel = 1, kYesNoCancel = 3, kYesNo = 4 };
-
-bool HasYesNo(unsigned buttons) { return buttons == kYesNo || buttons == kYesNoCancel; }
 
 // The proxy test's state: "testing…" while one runs, then the box the module showed and why
 // the test failed. Cleared when a new test starts and when the dialog closes.
@@ -51,11 +48,11 @@ void AnswerBox(Run* run, int key) {
     run->terminal.box.answer = kIdYes;
   else if (HasYesNo(b) && (key == 'n' || (enter && second)))
     run->terminal.box.answer = kIdNo;
-  else if (b == kOkCancel && enter && second)
+  else if (b == kBoxOkCancel && enter && second)
     run->terminal.box.answer = kIdCancel;
   else if (!HasYesNo(b) && (key == 'o' || enter))
     run->terminal.box.answer = kIdOk;
-  else if ((b == kOkCancel || b == kYesNoCancel) && key == 'x')
+  else if (HasCancel(b) && key == 'x')
     run->terminal.box.answer = kIdCancel;
 }
 
@@ -121,7 +118,9 @@ void ChangeSpeed(Run* run, double factor) {
 }  // namespace
 
 int AnswerOnQuit(unsigned buttons) {
-  return HasYesNo(buttons) && buttons != kYesNoCancel ? kIdNo : buttons == kOk ? kIdOk : kIdCancel;
+  return HasYesNo(buttons) && buttons != kBoxYesNoCancel ? kIdNo
+         : buttons == kBoxOk                             ? kIdOk
+                                                         : kIdCancel;
 }
 
 void Quit(Run* run) {
