@@ -62,21 +62,29 @@ function(orv_msvc_abi_objects out_var dir)
 endfunction()
 
 set(orv_msvc_common testbed/msvc_abi/freestanding.cpp)
+orv_msvc_abi_objects(fake_objects ${orv_msvc_dir}/fake ${orv_msvc_common}
+  testbed/msvc_abi/fake_framework.cpp)
 orv_msvc_abi_objects(host_objects ${orv_msvc_dir}/host ${orv_msvc_common}
   tests/msvc_abi/checks_and_loading.cpp tests/msvc_abi/host_main.cpp
-  tests/msvc_abi/unload_cycles.cpp)
+  tests/msvc_abi/launcher_session.cpp tests/msvc_abi/unload_cycles.cpp)
 set(orv_msvc_link ${ORV_LLD_LINK} /nologo /nodefaultlib ${orv_msvc_link_flags} /debug
                   ${orv_msvc_libs}/libkernel32.a)
+add_custom_command(OUTPUT ${orv_msvc_dir}/OrvFact.dll
+  COMMAND ${orv_msvc_link} /dll /entry:FakeFrameworkEntry /out:${orv_msvc_dir}/OrvFact.dll
+          ${fake_objects}
+  DEPENDS ${fake_objects} COMMENT "MSVC ABI: linking the fake framework OrvFact.dll" VERBATIM)
 add_custom_command(OUTPUT ${orv_msvc_dir}/orv_msvc_abi_host.exe
   COMMAND ${orv_msvc_link} /subsystem:console /entry:HostMain
           /out:${orv_msvc_dir}/orv_msvc_abi_host.exe ${host_objects}
   DEPENDS ${host_objects} COMMENT "MSVC ABI: linking the host" VERBATIM)
 add_custom_target(orv_msvc_abi ALL
-  DEPENDS ${orv_msvc_dir}/orv_msvc_abi_host.exe)
+  DEPENDS ${orv_msvc_dir}/OrvFact.dll ${orv_msvc_dir}/orv_msvc_abi_host.exe)
 add_dependencies(orv_msvc_abi OrvUpdateUI)
 
 set(orv_msvc_host ${CMAKE_CROSSCOMPILING_EMULATOR} ${orv_msvc_dir}/orv_msvc_abi_host.exe)
 add_test(NAME msvc_abi_unload_cycles
   COMMAND ${orv_msvc_host} cycles 5000 $<TARGET_FILE:OrvUpdateUI> WORKING_DIRECTORY ${orv_msvc_dir})
-set_tests_properties(msvc_abi_unload_cycles
+add_test(NAME msvc_abi_launcher_session
+  COMMAND ${orv_msvc_host} session $<TARGET_FILE:OrvUpdateUI> WORKING_DIRECTORY ${orv_msvc_dir})
+set_tests_properties(msvc_abi_unload_cycles msvc_abi_launcher_session
   PROPERTIES ${ORV_WINE_TEST_PROPERTIES} TIMEOUT 300 RESOURCE_LOCK msvc_abi_folder)

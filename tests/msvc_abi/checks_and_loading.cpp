@@ -21,8 +21,23 @@ bool CheckEqual(const char* what, std::int64_t expected, std::int64_t actual) {
 
 bool CheckText(const char* what, const char* expected, const char* actual) {
   if (Equal(expected, actual)) return true;
+  // Long texts are compared line by line: the first line that differs is shown.
+  int number = 1;
+  for (const char *e = expected, *a = actual; *e == *a; ++e, ++a) {
+    if (*e == '\n') number += 1, expected = e + 1, actual = a + 1;
+  }
+  char cut_expected[200] = "", cut_actual[200] = "";
+  for (std::size_t i = 0; expected[i] != '\0' && expected[i] != '\n' && i + 1 < 200; ++i) {
+    cut_expected[i] = expected[i], cut_expected[i + 1] = '\0';
+  }
+  for (std::size_t i = 0; actual[i] != '\0' && actual[i] != '\n' && i + 1 < 200; ++i) {
+    cut_actual[i] = actual[i], cut_actual[i + 1] = '\0';
+  }
+  char at_line[48] = ", line ";
+  AppendNumber(at_line, sizeof at_line, number);
   char line[1024] = "FAILED ";
-  const char* parts[] = {what, ": expected \"", expected, "\", got \"", actual, "\"\n"};
+  const char* parts[] = {what,         at_line,    ": expected \"", cut_expected,
+                         "\", got \"", cut_actual, "\"\n"};
   for (const char* part : parts) {
     Append(line, sizeof line, part == nullptr ? "(null)" : part);
   }
