@@ -17,7 +17,7 @@ packages=(
   g++-multilib               # the linux32 configuration
   qemu-user                  # runs the linux32 tests where the kernel has no 32-bit support
   g++-mingw-w64-i686-posix   # win32: the shipped DLL (GCC's C++ runtime, built with clang)
-  lld lld-14 llvm llvm-14    # win32: the linker that writes PDBs, and the tools that read them
+  lld lld-14 llvm llvm-14    # win32: the linker that writes PDBs (and links the MSVC-ABI host), the tools that read them
   g++-mingw-w64-x86-64-posix # win64
   gcc-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
@@ -49,7 +49,7 @@ commands=(
   tinyproxy microsocks tmux
   xvfb-run Xvfb convert-im6.q16
   clang clang++ awk sort
-  ld.lld llvm-objcopy llvm-pdbutil llvm-readobj
+  ld.lld lld-link llvm-objcopy llvm-pdbutil llvm-readobj
 )
 
 fail() { echo "install-deps: $*" >&2; exit 1; }

@@ -1,0 +1,54 @@
+// What a program built for the Microsoft C++ ABI without Microsoft's headers and libraries
+// needs: the few Windows functions it calls, declared by hand as kernel32's import library
+// exports them, and small text helpers in place of the C library. Shared by the fake
+// framework (OrvFact.dll) and the host that drives the shipped module with it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#define ORV_WINAPI extern "C" __declspec(dllimport)
+
+ORV_WINAPI void* __stdcall LoadLibraryA(const char* name);
+ORV_WINAPI int __stdcall FreeLibrary(void* module);
+ORV_WINAPI void* __stdcall GetProcAddress(void* module, const char* name);
+ORV_WINAPI void* __stdcall GetModuleHandleA(const char* name);
+ORV_WINAPI std::uint32_t __stdcall GetModuleFileNameA(void* module, char* path, std::uint32_t size);
+ORV_WINAPI std::uint32_t __stdcall TlsAlloc();
+ORV_WINAPI int __stdcall TlsFree(std::uint32_t index);
+ORV_WINAPI int __stdcall GetHandleInformation(void* handle, std::uint32_t* flags);
+ORV_WINAPI void* __stdcall GetStdHandle(std::uint32_t which);
+ORV_WINAPI int __stdcall WriteFile(void* file, const void* data, std::uint32_t size,
+                                   std::uint32_t* written, void* overlapped);
+ORV_WINAPI void* __stdcall CreateFileA(const char* path, std::uint32_t access, std::uint32_t share,
+                                       void* security, std::uint32_t disposition,
+                                       std::uint32_t flags, void* templ);
+ORV_WINAPI int __stdcall CloseHandle(void* handle);
+ORV_WINAPI int __stdcall DeleteFileA(const char* path);
+ORV_WINAPI void __stdcall ExitProcess(std::uint32_t code);
+ORV_WINAPI void* __stdcall GetProcessHeap();
+ORV_WINAPI int __stdcall HeapWalk(void* heap, void* entry);
+ORV_WINAPI std::uint32_t __stdcall GetProcessHeaps(std::uint32_t count, void** heaps);
+ORV_WINAPI char* __stdcall GetCommandLineA();
+ORV_WINAPI std::uint32_t __stdcall GetCurrentProcessId();
+ORV_WINAPI void* __stdcall CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process);
+ORV_WINAPI int __stdcall Thread32First(void* snapshot, void* entry);
+ORV_WINAPI int __stdcall Thread32Next(void* snapshot, void* entry);
+
+extern "C" void* memset(void* destination, int value, std::size_t size);
+extern "C" void* memcpy(void* destination, const void* source, std::size_t size);
+
+namespace orv::msvc_abi {
+
+std::size_t Length(const char* text);
+bool Equal(const char* a, const char* b);  // null equals only null
+// Appends `text` to the terminated `buffer` of `size` bytes, cutting it where it must.
+void Append(char* buffer, std::size_t size, const char* text);
+void AppendNumber(char* buffer, std::size_t size, std::int64_t value);
+void Print(const char* text);  // to standard output
+// Writes `text` as the whole content of the file at `path`; false when it cannot.
+bool WriteWholeFile(const char* path, const char* text);
+// The folder of this process's executable, with its trailing '\'.
+void ExecutableFolder(char* buffer, std::size_t size);
+
+}  // namespace orv::msvc_abi
