@@ -9,6 +9,7 @@
 #include "testbed/launcher/launcher_paths.h"
 #include "testbed/launcher/proxy_test_watch.h"
 #include "testbed/launcher/screen_texts.h"
+#include "testbed/launcher/window_mode.h"
 
 namespace orv::launcher {
 namespace {
@@ -54,7 +55,9 @@ struct ActionTask {
 void DoActionTask(void* context) {
   auto* task = static_cast<ActionTask*>(context);
   if (!task->run->ended) {
+    // The frame as it was before the action, printed and (with a screenshot folder) pictured.
     PrintFrame(task->run);
+    SavePictureIfNew(task->run);
     const bool done = Act(task->run, task->action);
     const ScriptAction& a = task->action;
     std::printf("=== %s%s%s%s%s\n", VerbName(a.verb), a.control.empty() ? "" : " ",
