@@ -1,5 +1,5 @@
 #include "tests/msvc_abi/check.h"
-#include "tests/msvc_abi/loaded_module.h"
+#include "tests/msvc_abi/host.h"
 
 namespace orv::msvc_abi {
 
@@ -46,26 +46,9 @@ bool CheckText(const char* what, const char* expected, const char* actual) {
   return false;
 }
 
-bool Load(const char* path, LoadedModule* module) {
-  *module = {};
-  if (path[0] == '/') Append(module->path, sizeof module->path, "Z:");
-  Append(module->path, sizeof module->path, path);
-  for (char* at = module->path; *at != '\0'; ++at) {
-    if (*at == '/') *at = '\\';
-  }
-  module->handle = LoadLibraryA(module->path);
-  if (!CheckEqual("LoadLibrary of the module succeeds", 1, module->handle != nullptr)) return false;
-  auto find = [&](auto& function, const char* name) {
-    void* address = GetProcAddress(module->handle, name);
-    memcpy(&function, &address, sizeof address);
-    return CheckEqual(name, 1, function != nullptr);
-  };
-  int found =
-      find(module->create, "CreateComponent") + find(module->component_ids, "GetComponentIDs") +
-      find(module->set_registry, "SetDLLRegistry") + find(module->set_factory, "SetFactoryHandle") +
-      find(module->free_map, "OrvexDllFreeMap") + find(module->can_unload, "OrvexDllCanUnloadNow") +
-      find(module->set_safe, "OrvexSetDllSafe");
-  return found == 7;
+bool Loaded(const char* path, LoadedModule* module) {
+  const char* missing = Load(path, module);
+  return CheckText("the module and its exports load", "", missing == nullptr ? "" : missing);
 }
 
 IComponent* CreateUpdateWindow(const LoadedModule& module) {
