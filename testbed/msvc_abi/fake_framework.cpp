@@ -23,6 +23,8 @@ char g_journal[24576];
 
 }  // namespace
 
+bool Ours(std::uintptr_t address) { return Ours(reinterpret_cast<const void*>(address)); }
+
 bool Ours(const void* object) {
   const char* base = &__ImageBase;
   const auto size = *reinterpret_cast<const std::uint32_t*>(
@@ -38,7 +40,11 @@ void Note(const void* self, const char* object, const char* method, const std::u
   char line[400] = "";
   Append(line, sizeof line, object), Append(line, sizeof line, "."),
       Append(line, sizeof line, method);
-  CheckArrival(Ours(self), self, count > 0 ? numbers[0] : 0, line);
+  // Moved by one, the arguments start with the object's own address: the first of them (a
+  // text or a number) points into this image, where no text of the module and no number
+  // the module passes lies.
+  const bool shifted = text != nullptr ? Ours(text) : count > 0 && Ours(numbers[0]);
+  CheckArrival(Ours(self) && Ours(*static_cast<void* const*>(self)), shifted, self, line);
   Append(line, sizeof line, "(");
   for (int i = 0; i < count; ++i) {
     if (i > 0) Append(line, sizeof line, ",");

@@ -14,6 +14,7 @@ extern int g_live;  // engines, dialogs' engines and connections handed out, not
 // True for an address inside this DLL's image, where every fake object lives (static
 // storage: no C runtime runs here to make a heap).
 bool Ours(const void* object);
+bool Ours(std::uintptr_t address);
 // Checks the arrival (CheckArrival), then writes "<object>.<method>(<numbers>[,"<text>"])".
 void Note(const void* self, const char* object, const char* method,
           const std::uint32_t* numbers = nullptr, int count = 0, const char* text = nullptr);

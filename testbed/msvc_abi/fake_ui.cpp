@@ -17,7 +17,9 @@ template <class Interface>
 class UIObject : public Interface {
  public:
   constexpr explicit UIObject(std::uint32_t type = 1) : type_(type) {}
-  int Show(int show) override { return CheckArrival(Ours(this), this, 0, "IUIObject::Show"), 1; }
+  int Show(int show) override {
+    return CheckArrival(Ours(this), false, this, "IUIObject::Show"), 1;
+  }
   int Enable(int enable) override { return 1; }
   int BeginUpdate() override { return 1; }
   int EndUpdate() override { return 1; }

@@ -68,8 +68,7 @@ void AppendHex(char* buffer, std::size_t size, std::uintptr_t value) {
   Append(buffer, size, digits);
 }
 
-void CheckArrival(bool ours, const void* self, std::uintptr_t first_argument, const char* slot) {
-  const bool shifted = first_argument == reinterpret_cast<std::uintptr_t>(self);
+void CheckArrival(bool ours, bool shifted, const void* self, const char* slot) {
   if (ours && !shifted) return;
   char line[300] = "FAILED ";
   Append(line, sizeof line, slot), Append(line, sizeof line, ": reached with this=");

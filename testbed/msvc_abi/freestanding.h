@@ -55,11 +55,11 @@ bool WriteWholeFile(const char* path, const char* text);
 void ExecutableFolder(char* buffer, std::size_t size);
 
 // Called first in each slot of ours that the module calls. A member whose calling convention
-// or slot differs between the two sides arrives with a `this` that is not the object (or
-// with the arguments moved by one, so that the first one is the object's own address); such
-// a call cannot even return safely (the two sides disagree on who cleans the stack), so the
-// process ends here, saying which slot was reached how.
-void CheckArrival(bool ours, const void* self, std::uintptr_t first_argument, const char* slot);
+// or slot differs between the two sides arrives with a `this` that is not the object (`ours`
+// false), or with the arguments moved by one so that the first is the object's own address
+// (`shifted`); such a call cannot even return safely (the two sides disagree on who cleans
+// the stack), so the process ends here, saying which slot was reached how.
+void CheckArrival(bool ours, bool shifted, const void* self, const char* slot);
 
 // Points `module`'s import of `function` (from the DLL named `dll`, any case) at
 // `replacement`; what it pointed at before, or null when the module imports no such function.

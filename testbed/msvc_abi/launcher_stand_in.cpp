@@ -67,7 +67,7 @@ const char* LoadFramework(Framework* framework) {
 }
 
 int LauncherHost::GetClientInfo(ClientInfo* info) {
-  CheckArrival(this == &g_host, this, reinterpret_cast<std::uintptr_t>(info),
+  CheckArrival(this == &g_host, info == static_cast<void*>(this), this,
                "IUpdateHost::GetClientInfo");
   Record("GetClientInfo", &info->client_field, 1);  // zero-filled by the caller
   info->client_field = 4660;
@@ -75,12 +75,12 @@ int LauncherHost::GetClientInfo(ClientInfo* info) {
 }
 
 IUILayoutEngine* LauncherHost::GetUIEngine() {
-  CheckArrival(this == &g_host, this, 0, "IUpdateHost::GetUIEngine");
+  CheckArrival(this == &g_host, false, this, "IUpdateHost::GetUIEngine");
   return ui_engine;
 }
 
 int LauncherHost::GetProxyConfig(ProxyConfig* config) {
-  CheckArrival(this == &g_host, this, reinterpret_cast<std::uintptr_t>(config),
+  CheckArrival(this == &g_host, config == static_cast<void*>(this), this,
                "IUpdateHost::GetProxyConfig");
   Record("GetProxyConfig", &config->entry_count, 1);
   config->entry_count = kProxyEntryCount, config->selected_index = 1;
@@ -92,7 +92,7 @@ int LauncherHost::GetProxyConfig(ProxyConfig* config) {
 
 // The record as this side's layout reads it: every field of every entry.
 int LauncherHost::SetProxyConfig(ProxyConfig* config) {
-  CheckArrival(this == &g_host, this, reinterpret_cast<std::uintptr_t>(config),
+  CheckArrival(this == &g_host, config == static_cast<void*>(this), this,
                "IUpdateHost::SetProxyConfig");
   std::uint32_t head[] = {config->entry_count, static_cast<std::uint32_t>(config->selected_index)};
   Record("SetProxyConfig", head, 2);
@@ -113,7 +113,8 @@ int LauncherHost::SetProxyConfig(ProxyConfig* config) {
 }
 
 int LauncherHost::ReportStat(std::uint32_t code, std::uint32_t value) {
-  CheckArrival(this == &g_host, this, code, "IUpdateHost::ReportStat");
+  CheckArrival(this == &g_host, code == reinterpret_cast<std::uintptr_t>(this), this,
+               "IUpdateHost::ReportStat");
   // Durations vary; the code and the values that do not are what is compared.
   bool duration = code == kStatDownloadTime || code == kStatInstallTime || code == kStatStartTime;
   std::uint32_t numbers[] = {code, value};
@@ -121,7 +122,6 @@ int LauncherHost::ReportStat(std::uint32_t code, std::uint32_t value) {
 }
 
 void Listener::OnStartGame() {
-  CheckArrival(true, this, 0, "IUpdateWindowListener::OnStartGame");
   char method[64] = "";
   Append(method, sizeof method, name_), Append(method, sizeof method, ".OnStartGame");
   Record(method, nullptr, 0);
