@@ -97,6 +97,14 @@ bool WriteWholeFile(const char* path, const char* text) {
   return ok;
 }
 
+char* NextWord(char*& at) {
+  while (*at == ' ') ++at;
+  char* word = at;
+  while (*at != '\0' && *at != ' ') ++at;
+  if (*at != '\0') *at++ = '\0';
+  return word;
+}
+
 void ExecutableFolder(char* buffer, std::size_t size) {
   std::uint32_t length = GetModuleFileNameA(nullptr, buffer, static_cast<std::uint32_t>(size));
   while (length > 0 && buffer[length - 1] != '\\') --length;

@@ -51,6 +51,9 @@ void AppendHex(char* buffer, std::size_t size, std::uintptr_t value);  // "0x" a
 void Print(const char* text);                                          // to standard output
 // Writes `text` as the whole content of the file at `path`; false when it cannot.
 bool WriteWholeFile(const char* path, const char* text);
+// The next blank-separated word at `at` (no quoting: the build's paths have none), cut off
+// in place; `at` moves past it.
+char* NextWord(char*& at);
 // The folder of this process's executable, with its trailing '\'.
 void ExecutableFolder(char* buffer, std::size_t size);
 
