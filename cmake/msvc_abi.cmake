@@ -63,8 +63,10 @@ endfunction()
 
 set(orv_msvc_common testbed/msvc_abi/freestanding.cpp)
 orv_msvc_abi_objects(fake_objects ${orv_msvc_dir}/fake ${orv_msvc_common}
-  testbed/msvc_abi/fake_framework.cpp)
+  testbed/msvc_abi/fake_framework.cpp testbed/msvc_abi/fake_ui.cpp)
 orv_msvc_abi_objects(host_objects ${orv_msvc_dir}/host ${orv_msvc_common}
+  testbed/msvc_abi/import_table.cpp testbed/msvc_abi/launcher_stand_in.cpp
+  testbed/msvc_abi/loaded_module.cpp testbed/msvc_abi/process_footprint.cpp
   tests/msvc_abi/checks_and_loading.cpp tests/msvc_abi/host_main.cpp
   tests/msvc_abi/launcher_session.cpp tests/msvc_abi/unload_cycles.cpp)
 set(orv_msvc_link ${ORV_LLD_LINK} /nologo /nodefaultlib ${orv_msvc_link_flags} /debug

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
+#include "framework/interfaces/proxy_connection.h"
 #include "framework/interfaces/ui_layout_engine.h"
 #include "framework/interfaces/update_engine.h"
 
 #define ORV_FAKE_EXPORT extern "C" __declspec(dllexport)
-#define ORV_FAKE_IMPORT extern "C" __declspec(dllimport)
 
 namespace orv::msvc_abi {
 
@@ -18,9 +18,19 @@ using FakeRecordFn = void (*)(const char* line);
 using FakeClearJournalFn = void (*)();
 // The listener the module advised on the newest update engine, or null.
 using FakeEngineListenerFn = IUpdateEngineEvent* (*)();
-// The control of the launcher window's engine named `name`: its id and the sink bound to it.
-using FakeControlFn = std::uint32_t (*)(const char* name, IUIEventSink** sink);
-// The objects the fake holds (alive engines and dialogs' engines); 0 when all were released.
+// The sink the module gave the newest test connection, or null.
+using FakeConnectionSinkFn = IConnectionSink* (*)();
+// The next two answers of the message box (then Yes again).
+using FakeAnswersFn = void (*)(int first, int second);
+// A control of the launcher window (dialog 0) or of the proxy dialog (1) by name: its id, and
+// the sink bound to it (in a dialog, the root's, which gets every event). A `typed` text is
+// what the person entered: an edit box's text, or a combo box's position as a digit.
+using FakeControlFn = std::uint32_t (*)(int dialog, const char* name, const char* typed,
+                                        IUIEventSink** sink);
+// What the person does while a dialog runs modally; nothing when null (the run ends with 0).
+using FakeOnModalFn = void (*)(std::uint32_t (*script)());
+// The objects the fake holds (alive engines, dialogs' engines, connections); 0 when all were
+// released.
 using FakeLiveObjectsFn = int (*)();
 
 }  // namespace orv::msvc_abi

@@ -59,6 +59,27 @@ void AppendNumber(char* buffer, std::size_t size, std::int64_t value) {
   Append(buffer, size, at);
 }
 
+void AppendHex(char* buffer, std::size_t size, std::uintptr_t value) {
+  char digits[19] = "0x";
+  for (int i = 0; i < static_cast<int>(2 * sizeof value); ++i) {
+    digits[2 + i] = "0123456789abcdef"[(value >> (4 * (2 * sizeof value - 1 - i))) & 15];
+  }
+  digits[2 + 2 * sizeof value] = '\0';
+  Append(buffer, size, digits);
+}
+
+void CheckArrival(bool ours, bool shifted, const void* self, const char* slot) {
+  if (ours && !shifted) return;
+  char line[300] = "FAILED ";
+  Append(line, sizeof line, slot), Append(line, sizeof line, ": reached with this=");
+  AppendHex(line, sizeof line, reinterpret_cast<std::uintptr_t>(self));
+  Append(line, sizeof line,
+         !ours ? ", no object of ours" : ", its first argument the object itself");
+  Append(line, sizeof line, " (calling convention or slot order broken)\n");
+  Print(line);
+  ExitProcess(90);
+}
+
 void Print(const char* text) {
   std::uint32_t written = 0;
   WriteFile(GetStdHandle(static_cast<std::uint32_t>(-11)), text,
@@ -74,6 +95,14 @@ bool WriteWholeFile(const char* path, const char* text) {
   bool ok = WriteFile(file, text, size, &written, nullptr) != 0 && written == size;
   CloseHandle(file);
   return ok;
+}
+
+char* NextWord(char*& at) {
+  while (*at == ' ') ++at;
+  char* word = at;
+  while (*at != '\0' && *at != ' ') ++at;
+  if (*at != '\0') *at++ = '\0';
+  return word;
 }
 
 void ExecutableFolder(char* buffer, std::size_t size) {

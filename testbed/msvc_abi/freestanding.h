@@ -34,6 +34,8 @@ ORV_WINAPI std::uint32_t __stdcall GetCurrentProcessId();
 ORV_WINAPI void* __stdcall CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process);
 ORV_WINAPI int __stdcall Thread32First(void* snapshot, void* entry);
 ORV_WINAPI int __stdcall Thread32Next(void* snapshot, void* entry);
+ORV_WINAPI int __stdcall VirtualProtect(void* address, std::size_t size, std::uint32_t protection,
+                                        std::uint32_t* old_protection);
 
 extern "C" void* memset(void* destination, int value, std::size_t size);
 extern "C" void* memcpy(void* destination, const void* source, std::size_t size);
@@ -45,10 +47,25 @@ bool Equal(const char* a, const char* b);  // null equals only null
 // Appends `text` to the terminated `buffer` of `size` bytes, cutting it where it must.
 void Append(char* buffer, std::size_t size, const char* text);
 void AppendNumber(char* buffer, std::size_t size, std::int64_t value);
-void Print(const char* text);  // to standard output
+void AppendHex(char* buffer, std::size_t size, std::uintptr_t value);  // "0x" and 8 or 16 digits
+void Print(const char* text);                                          // to standard output
 // Writes `text` as the whole content of the file at `path`; false when it cannot.
 bool WriteWholeFile(const char* path, const char* text);
+// The next blank-separated word at `at` (no quoting: the build's paths have none), cut off
+// in place; `at` moves past it.
+char* NextWord(char*& at);
 // The folder of this process's executable, with its trailing '\'.
 void ExecutableFolder(char* buffer, std::size_t size);
+
+// Called first in each slot of ours that the module calls. A member whose calling convention
+// or slot differs between the two sides arrives with a `this` that is not the object (`ours`
+// false), or with the arguments moved by one so that the first is the object's own address
+// (`shifted`); such a call cannot even return safely (the two sides disagree on who cleans
+// the stack), so the process ends here, saying which slot was reached how.
+void CheckArrival(bool ours, bool shifted, const void* self, const char* slot);
+
+// Points `module`'s import of `function` (from the DLL named `dll`, any case) at
+// `replacement`; what it pointed at before, or null when the module imports no such function.
+void* ReplaceImport(void* module, const char* dll, const char* function, void* replacement);
 
 }  // namespace orv::msvc_abi

@@ -1,5 +1,5 @@
 #include "tests/msvc_abi/check.h"
-#include "tests/msvc_abi/loaded_module.h"
+#include "tests/msvc_abi/host.h"
 
 namespace orv::msvc_abi {
 
@@ -8,12 +8,9 @@ int g_failures = 0;
 bool CheckEqual(const char* what, std::int64_t expected, std::int64_t actual) {
   if (expected == actual) return true;
   char line[512] = "FAILED ";
-  Append(line, sizeof line, what);
-  Append(line, sizeof line, ": expected ");
-  AppendNumber(line, sizeof line, expected);
-  Append(line, sizeof line, ", got ");
-  AppendNumber(line, sizeof line, actual);
-  Append(line, sizeof line, "\n");
+  Append(line, sizeof line, what), Append(line, sizeof line, ": expected ");
+  AppendNumber(line, sizeof line, expected), Append(line, sizeof line, ", got ");
+  AppendNumber(line, sizeof line, actual), Append(line, sizeof line, "\n");
   Print(line);
   ++g_failures;
   return false;
@@ -26,46 +23,26 @@ bool CheckText(const char* what, const char* expected, const char* actual) {
   for (const char *e = expected, *a = actual; *e == *a; ++e, ++a) {
     if (*e == '\n') number += 1, expected = e + 1, actual = a + 1;
   }
-  char cut_expected[200] = "", cut_actual[200] = "";
-  for (std::size_t i = 0; expected[i] != '\0' && expected[i] != '\n' && i + 1 < 200; ++i) {
-    cut_expected[i] = expected[i], cut_expected[i + 1] = '\0';
-  }
-  for (std::size_t i = 0; actual[i] != '\0' && actual[i] != '\n' && i + 1 < 200; ++i) {
-    cut_actual[i] = actual[i], cut_actual[i + 1] = '\0';
-  }
-  char at_line[48] = ", line ";
-  AppendNumber(at_line, sizeof at_line, number);
   char line[1024] = "FAILED ";
-  const char* parts[] = {what,         at_line,    ": expected \"", cut_expected,
-                         "\", got \"", cut_actual, "\"\n"};
-  for (const char* part : parts) {
-    Append(line, sizeof line, part == nullptr ? "(null)" : part);
+  Append(line, sizeof line, what), Append(line, sizeof line, ", line ");
+  AppendNumber(line, sizeof line, number);
+  const char* parts[] = {": expected \"", expected, "\", got \"", actual};
+  for (int i = 0; i < 4; ++i) {
+    std::size_t at = Length(line);
+    for (const char* c = parts[i]; *c != '\0' && *c != '\n' && at + 3 < sizeof line; ++c) {
+      line[at++] = *c;
+    }
+    line[at] = '\0';
   }
+  Append(line, sizeof line, "\"\n");
   Print(line);
   ++g_failures;
   return false;
 }
 
-bool Load(const char* path, LoadedModule* module) {
-  *module = {};
-  if (path[0] == '/') Append(module->path, sizeof module->path, "Z:");
-  Append(module->path, sizeof module->path, path);
-  for (char* at = module->path; *at != '\0'; ++at) {
-    if (*at == '/') *at = '\\';
-  }
-  module->handle = LoadLibraryA(module->path);
-  if (!CheckEqual("LoadLibrary of the module succeeds", 1, module->handle != nullptr)) return false;
-  auto find = [&](auto& function, const char* name) {
-    void* address = GetProcAddress(module->handle, name);
-    memcpy(&function, &address, sizeof address);
-    return CheckEqual(name, 1, function != nullptr);
-  };
-  int found =
-      find(module->create, "CreateComponent") + find(module->component_ids, "GetComponentIDs") +
-      find(module->set_registry, "SetDLLRegistry") + find(module->set_factory, "SetFactoryHandle") +
-      find(module->free_map, "OrvexDllFreeMap") + find(module->can_unload, "OrvexDllCanUnloadNow") +
-      find(module->set_safe, "OrvexSetDllSafe");
-  return found == 7;
+bool Loaded(const char* path, LoadedModule* module) {
+  const char* missing = Load(path, module);
+  return CheckText("the module and its exports load", "", missing == nullptr ? "" : missing);
 }
 
 IComponent* CreateUpdateWindow(const LoadedModule& module) {

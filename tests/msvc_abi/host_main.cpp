@@ -7,19 +7,6 @@
 #include "tests/msvc_abi/check.h"
 #include "tests/msvc_abi/host.h"
 
-namespace {
-
-// The next blank-separated word of the command line (no quoting: the build's paths have none).
-char* NextWord(char*& at) {
-  while (*at == ' ') ++at;
-  char* word = at;
-  while (*at != '\0' && *at != ' ') ++at;
-  if (*at != '\0') *at++ = '\0';
-  return word;
-}
-
-}  // namespace
-
 extern "C" void __cdecl HostMain() {
   using namespace orv::msvc_abi;
   char* at = GetCommandLineA();

@@ -17,11 +17,9 @@ struct LoadedModule {
   OrvexSetDllSafeFn set_safe = nullptr;
 };
 
-// The module at `path` (a Windows path, or a POSIX one that Wine maps to drive Z:), with
-// every export found; false (and a failure printed) when any is missing.
-bool Load(const char* path, LoadedModule* module);
-
-// Creates 1374 through the exports after checking the component list, as a launcher does.
-IComponent* CreateUpdateWindow(const LoadedModule& module);
+// Loads the module at `path` (a Windows path, or a POSIX one that Wine maps to drive Z:) and
+// finds every export. Null when all is there; else what is missing: "LoadLibrary" or the
+// first export not found (the module then stays loaded, `module->handle` set).
+const char* Load(const char* path, LoadedModule* module);
 
 }  // namespace orv::msvc_abi
