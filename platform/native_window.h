@@ -76,6 +76,9 @@ void SetNativeDefault(NativeHandle button, bool is_default);
 void FocusNative(NativeHandle control);
 // The control (or window) of this thread that has the keyboard focus, or null.
 NativeHandle FocusedNative();
+// FocusNative on a top-level window, once the messages waiting now are handled: a window
+// just shown comes to the front once it is up on the display.
+void BringNativeToFront(NativeHandle window);
 
 // Handles the messages waiting, after waiting up to `wait_ms` for the first. Keys that move
 // about a window (Tab, Shift+Tab, Enter, Esc) do so, as in a dialog of the system.

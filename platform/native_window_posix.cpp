@@ -24,6 +24,7 @@ NativeRect NativeScreenArea() { return NativeRect{}; }
 void SetNativeDefault(NativeHandle, bool) {}
 void FocusNative(NativeHandle) {}
 NativeHandle FocusedNative() { return nullptr; }
+void BringNativeToFront(NativeHandle) {}
 void PumpNativeMessages(int) {}
 void ClickNative(NativeHandle) {}
 void ChooseNative(NativeHandle, int) {}

@@ -72,6 +72,9 @@ bool IsPushButton(HWND window) {
 
 bool IsUsable(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
 
+// Posted by BringNativeToFront: handled once the window is up on the display.
+constexpr UINT kBringToFront = WM_APP + 1;
+
 // A top-level window keeps its default button in its extra bytes: the button's style cannot
 // hold it, as the system's Tab handling takes the default look from every button it leaves.
 constexpr int kDefaultButtonSlot = 0;
@@ -112,6 +115,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     return 0;
   }
   if (message == DM_GETDEFID && IsTopLevel(window)) return DefaultId(window);
+  if (message == kBringToFront) {
+    FocusNative(window);
+    return 0;
+  }
   if (message == WM_CLOSE && IsTopLevel(window)) {
     // The view decides what closing means (a dialog's Close button, the launcher quitting).
     if (NativeInputSink* sink = SinkOf(window)) sink->OnNativeInput(window, NativeInput::kClose);
@@ -336,6 +343,7 @@ void FocusNative(NativeHandle control) {
   if (control == nullptr) return;
   HWND target = Hwnd(control);
   if (IsTopLevel(target)) {
+    SetForegroundWindow(target);
     SetActiveWindow(target);
     HWND first = GetNextDlgTabItem(target, nullptr, FALSE);
     if (first != nullptr) target = first;
@@ -344,6 +352,10 @@ void FocusNative(NativeHandle control) {
 }
 
 NativeHandle FocusedNative() { return GetFocus(); }
+
+void BringNativeToFront(NativeHandle window) {
+  if (window != nullptr) PostMessageW(Hwnd(window), kBringToFront, 0, 0);
+}
 
 NativeRect NativeScreenArea() {
   RECT work{};

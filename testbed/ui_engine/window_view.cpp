@@ -150,6 +150,11 @@ void WindowView::Apply(const Element& element, NativeHandle control) {
   if (labels_.count(&element) != 0) platform::ShowNative(labels_[&element], element.visible);
   if (control == window_) {
     platform::SetNativeText(control, Title(element));
+    // The launcher's window comes to the front when it first shows, as a program's does.
+    if (element.visible && !is_dialog_ && !activated_) {
+      activated_ = true;
+      platform::BringNativeToFront(window_);
+    }
     applying_ = false;
     return;
   }

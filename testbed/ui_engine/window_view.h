@@ -63,6 +63,7 @@ class WindowView final : public platform::NativeInputSink {
   // during the run (its engine released from inside the dialog), when the view goes.
   platform::NativeHandle disabled_owner_ = nullptr;
   bool close_requested_ = false;
+  bool activated_ = false;
 };
 
 }  // namespace orv::testbed
