@@ -1,8 +1,8 @@
 // Real windows of the system, for the testbed's window view: top-level windows and dialogs
-// with child controls, their texts and states, the input a person gives them, and a picture
-// of what they show. Texts are UTF-8. Only Windows has them: elsewhere
-// NativeWindowsAvailable() answers false and the other calls do nothing. Never linked into a
-// module.
+// with child controls, their texts and states, the input a person gives them, and the
+// system's message box (pictures of them: native_picture.h). Texts are UTF-8. Only Windows
+// has them: elsewhere NativeWindowsAvailable() answers false and the other calls do nothing.
+// Never linked into a module.
 #pragma once
 
 #include <cstdint>
@@ -95,11 +95,6 @@ void PressNativeKey(NativeHandle control, NativeKey key);
 // Calls `tick` every `interval_ms` while the thread pumps messages, in the system's own modal
 // loops (a message box) too; an interval of 0 stops it.
 void SetNativeTicker(int interval_ms, std::function<void()> tick);
-
-// `windows` whole, frame and title bar included, and the system's message boxes open over
-// them, drawn now and placed as they are on screen (later ones over earlier ones), written as
-// a 24-bit BMP file.
-bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::string& path);
 
 // The system's message box (MessageBoxW): the id of the button that closed it.
 int ShowNativeMessageBox(NativeHandle owner, const std::string& text, const std::string& caption,

@@ -31,7 +31,6 @@ void ChooseNative(NativeHandle, int) {}
 void TypeNative(NativeHandle, const std::string&) {}
 void PressNativeKey(NativeHandle, NativeKey) {}
 void SetNativeTicker(int, std::function<void()>) {}
-bool SaveNativePicture(const std::vector<NativeHandle>&, const std::string&) { return false; }
 int ShowNativeMessageBox(NativeHandle, const std::string&, const std::string&, std::uint32_t) {
   return 0;
 }

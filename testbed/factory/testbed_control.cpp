@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_picture.h"
 #include "platform/native_window.h"
 #include "platform/text_encoding.h"
 #include "testbed/common/call_journal.h"
