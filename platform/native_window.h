@@ -1,8 +1,8 @@
 // Real windows of the system, for the testbed's window view: top-level windows and dialogs
-// with child controls, their texts and states, the input a person gives them, and a picture
-// of what they show. Texts are UTF-8. Only Windows has them: elsewhere
-// NativeWindowsAvailable() answers false and the other calls do nothing. Never linked into a
-// module.
+// with child controls, their texts and states, the input a person gives them, and the
+// system's message box (pictures of them: native_picture.h). Texts are UTF-8. Only Windows
+// has them: elsewhere NativeWindowsAvailable() answers false and the other calls do nothing.
+// Never linked into a module.
 #pragma once
 
 #include <cstdint>
@@ -23,9 +23,12 @@ struct NativeRect {
   int height = 0;
 };
 
-// What a person did: clicked a button, changed an edit box's text, chose in a combo box, or
-// asked to close a top-level window.
-enum class NativeInput { kClick, kEditChanged, kComboChanged, kClose };
+// What a person did: clicked a button, changed an edit box's text, chose in a combo box,
+// asked to close a top-level window, or pressed Esc in one.
+enum class NativeInput { kClick, kEditChanged, kComboChanged, kClose, kCancel };
+
+// Keys that move about a window: to the next or previous control, the default button, cancel.
+enum class NativeKey { kTab, kShiftTab, kEnter, kEscape };
 
 // Receives the input of every control below one top-level window, on the thread that pumps
 // the messages.
@@ -63,8 +66,22 @@ void SetNativeItems(NativeHandle combo, const std::vector<std::string>& items);
 void SetNativeSelection(NativeHandle combo, int selection);
 int NativeSelection(NativeHandle combo);
 NativeRect NativeWindowRect(NativeHandle window);  // its client area, on screen
+NativeRect NativeScreenArea();                     // the screen's, less the task bar
 
-// Handles the messages waiting, after waiting up to `wait_ms` for the first.
+// Makes `button` its window's default button (the one Enter presses when the focus is on no
+// other button), or an ordinary one again.
+void SetNativeDefault(NativeHandle button, bool is_default);
+// Gives the keyboard focus to a control, or to a top-level window's first control that takes
+// it (activating the window).
+void FocusNative(NativeHandle control);
+// The control (or window) of this thread that has the keyboard focus, or null.
+NativeHandle FocusedNative();
+// FocusNative on a top-level window, once the messages waiting now are handled: a window
+// just shown comes to the front once it is up on the display.
+void BringNativeToFront(NativeHandle window);
+
+// Handles the messages waiting, after waiting up to `wait_ms` for the first. Keys that move
+// about a window (Tab, Shift+Tab, Enter, Esc) do so, as in a dialog of the system.
 void PumpNativeMessages(int wait_ms);
 // A person's input as the system delivers it, so that the window hears of it at once: a
 // click (BM_CLICK), a choice in a combo box (its selection and CBN_SELCHANGE), a text typed
@@ -72,16 +89,19 @@ void PumpNativeMessages(int wait_ms);
 void ClickNative(NativeHandle button);
 void ChooseNative(NativeHandle combo, int entry);
 void TypeNative(NativeHandle edit, const std::string& text);
+// A key pressed with the focus on `control`: focused, the key's messages queued as the
+// keyboard queues them, then handled.
+void PressNativeKey(NativeHandle control, NativeKey key);
 // Calls `tick` every `interval_ms` while the thread pumps messages, in the system's own modal
 // loops (a message box) too; an interval of 0 stops it.
 void SetNativeTicker(int interval_ms, std::function<void()> tick);
 
-// The client areas of `windows`, drawn now and placed as they are on screen (later ones over
-// earlier ones), written as a 24-bit BMP file.
-bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::string& path);
-
 // The system's message box (MessageBoxW): the id of the button that closed it.
 int ShowNativeMessageBox(NativeHandle owner, const std::string& text, const std::string& caption,
                          std::uint32_t style);
+// The message box this thread shows now (from inside its loop, a timer's), or null.
+NativeHandle OpenNativeMessageBox();
+// Clicks the box's button of that id (IDYES, IDNO, ...), or its default button for 0.
+void AnswerNativeMessageBox(NativeHandle box, int answer);
 
 }  // namespace orv::platform

@@ -20,14 +20,21 @@ void SetNativeItems(NativeHandle, const std::vector<std::string>&) {}
 void SetNativeSelection(NativeHandle, int) {}
 int NativeSelection(NativeHandle) { return -1; }
 NativeRect NativeWindowRect(NativeHandle) { return NativeRect{}; }
+NativeRect NativeScreenArea() { return NativeRect{}; }
+void SetNativeDefault(NativeHandle, bool) {}
+void FocusNative(NativeHandle) {}
+NativeHandle FocusedNative() { return nullptr; }
+void BringNativeToFront(NativeHandle) {}
 void PumpNativeMessages(int) {}
 void ClickNative(NativeHandle) {}
 void ChooseNative(NativeHandle, int) {}
 void TypeNative(NativeHandle, const std::string&) {}
+void PressNativeKey(NativeHandle, NativeKey) {}
 void SetNativeTicker(int, std::function<void()>) {}
-bool SaveNativePicture(const std::vector<NativeHandle>&, const std::string&) { return false; }
 int ShowNativeMessageBox(NativeHandle, const std::string&, const std::string&, std::uint32_t) {
   return 0;
 }
+NativeHandle OpenNativeMessageBox() { return nullptr; }
+void AnswerNativeMessageBox(NativeHandle, int) {}
 
 }  // namespace orv::platform

@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-
 #include "platform/native_window.h"
 #include "platform/wide_text_win.h"
 
@@ -15,6 +13,7 @@ constexpr wchar_t kWindowClass[] = L"OrvTestbedWindow";
 constexpr wchar_t kPanelClass[] = L"OrvTestbedPanel";
 // A drop-down list's window covers its list too; the layout gives the closed box's height.
 constexpr int kComboListHeight = 120;
+constexpr LANGID kChineseSimplified = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 
 std::wstring Wide(const std::string& utf8) { return ToWide(CP_UTF8, utf8); }
 std::string Utf8(const std::wstring& wide) { return FromWide(CP_UTF8, wide); }
@@ -62,8 +61,41 @@ NativeInputSink* SinkOf(HWND window) {
   return reinterpret_cast<NativeInputSink*>(GetWindowLongPtrW(root ? root : window, GWLP_USERDATA));
 }
 
+bool IsPushButton(HWND window) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+  return lstrcmpiW(name, L"BUTTON") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+bool IsUsable(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
+
+// Posted by BringNativeToFront: handled once the window is up on the display.
+constexpr UINT kBringToFront = WM_APP + 1;
+
+// A top-level window keeps its default button in its extra bytes: the button's style cannot
+// hold it, as the system's Tab handling takes the default look from every button it leaves.
+constexpr int kDefaultButtonSlot = 0;
+
+// What Enter presses, as a dialog answers DM_GETDEFID: the push button that has the focus,
+// else the window's default button while it can be pressed.
+LRESULT DefaultId(HWND window) {
+  HWND focus = GetFocus();
+  HWND pressed = reinterpret_cast<HWND>(GetWindowLongPtrW(window, kDefaultButtonSlot));
+  if (focus != nullptr && IsChild(window, focus) && IsPushButton(focus)) pressed = focus;
+  if (pressed == nullptr || !IsWindow(pressed) || !IsUsable(pressed)) return 0;
+  return MAKELRESULT(GetDlgCtrlID(pressed), DC_HASDEFID);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_COMMAND && lparam != 0) {
+  if (message == WM_COMMAND && lparam == 0 && LOWORD(wparam) == IDCANCEL && IsTopLevel(window)) {
+    // Esc, from the dialog keys' handling (IsDialogMessage).
+    if (NativeInputSink* sink = SinkOf(window)) sink->OnNativeInput(window, NativeInput::kCancel);
+    return 0;
+  }
+  // Enter without a default button sends IDOK for the focused control, whatever it is.
+  if (message == WM_COMMAND && lparam != 0 &&
+      LOWORD(wparam) == GetDlgCtrlID(reinterpret_cast<HWND>(lparam))) {
     // Only buttons send code 0 here (statics would need SS_NOTIFY).
     const WORD code = HIWORD(wparam);
     NativeInput input;
@@ -80,6 +112,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     if (known && sink != nullptr) sink->OnNativeInput(reinterpret_cast<HWND>(lparam), input);
     return 0;
   }
+  if (message == DM_GETDEFID && IsTopLevel(window)) return DefaultId(window);
+  if (message == kBringToFront) {
+    FocusNative(window);
+    return 0;
+  }
   if (message == WM_CLOSE && IsTopLevel(window)) {
     // The view decides what closing means (a dialog's Close button, the launcher quitting).
     if (NativeInputSink* sink = SinkOf(window)) sink->OnNativeInput(window, NativeInput::kClose);
@@ -90,11 +127,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 
 void RegisterClasses() {
   static const bool registered = [] {
+    // The windows are those of a Chinese system, as the launchers the product serves run on:
+    // the system's own words in them (a message box's buttons) are Chinese too.
+    SetThreadUILanguage(kChineseSimplified);
+    SetThreadLocale(MAKELCID(kChineseSimplified, SORT_DEFAULT));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = &WindowProc;
+    window_class.cbWndExtra = sizeof(LONG_PTR);  // kDefaultButtonSlot
     window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -107,28 +149,13 @@ void RegisterClasses() {
   (void)registered;
 }
 
-void WriteLittle(std::FILE* file, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) std::fputc(static_cast<int>(value >> (8 * i) & 0xFF), file);
-}
-
-bool WriteBmp(const std::string& path, const void* bits, int width, int height, int stride) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const std::uint32_t image_size =
-      static_cast<std::uint32_t>(stride) * static_cast<std::uint32_t>(height);
-  std::fputc('B', file);
-  std::fputc('M', file);
-  WriteLittle(file, 54 + image_size, 4);
-  WriteLittle(file, 0, 4);
-  WriteLittle(file, 54, 4);
-  WriteLittle(file, 40, 4);  // BITMAPINFOHEADER, rows bottom-up as the DIB holds them
-  WriteLittle(file, static_cast<std::uint32_t>(width), 4);
-  WriteLittle(file, static_cast<std::uint32_t>(height), 4);
-  WriteLittle(file, 1, 2);
-  WriteLittle(file, 24, 2);
-  for (int i = 0; i < 6; ++i) WriteLittle(file, 0, 4);
-  const bool written = std::fwrite(bits, 1, image_size, file) == image_size;
-  return std::fclose(file) == 0 && written;
+// The system's message boxes are dialogs of its own class.
+BOOL CALLBACK NoteMessageBox(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
 }
 
 std::function<void()> g_tick;
@@ -151,7 +178,8 @@ NativeHandle CreateNativeWindow(const std::string& title, const NativeRect& rect
   RegisterClasses();
   const DWORD style = (owner ? WS_POPUP : WS_OVERLAPPED | WS_MINIMIZEBOX) | WS_CAPTION |
                       WS_SYSMENU | WS_CLIPCHILDREN;
-  const DWORD ex_style = owner ? WS_EX_DLGMODALFRAME : 0;
+  // A control parent: Tab walks into the containers' controls too.
+  const DWORD ex_style = WS_EX_CONTROLPARENT | (owner ? WS_EX_DLGMODALFRAME : 0);
   RECT outer{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
   AdjustWindowRectEx(&outer, style, FALSE, ex_style);
   HWND window = CreateWindowExW(ex_style, kWindowClass, Wide(title).c_str(), style, outer.left,
@@ -171,6 +199,7 @@ NativeHandle CreateNativeControl(NativeHandle parent, NativeKind kind, const Nat
     case NativeKind::kPanel:
       window_class = kPanelClass;
       style |= WS_CLIPCHILDREN;
+      ex_style = WS_EX_CONTROLPARENT;
       break;
     case NativeKind::kStatic: style |= SS_LEFT | SS_NOPREFIX; break;
     case NativeKind::kButton:
@@ -273,11 +302,53 @@ NativeRect NativeWindowRect(NativeHandle window) {
   return NativeRect{origin.x, origin.y, client.right, client.bottom};
 }
 
+void SetNativeDefault(NativeHandle button, bool is_default) {
+  if (button == nullptr) return;
+  HWND root = GetAncestor(Hwnd(button), GA_ROOT);
+  if (is_default) {
+    SetWindowLongPtrW(root, kDefaultButtonSlot, reinterpret_cast<LONG_PTR>(button));
+  } else if (GetWindowLongPtrW(root, kDefaultButtonSlot) == reinterpret_cast<LONG_PTR>(button)) {
+    SetWindowLongPtrW(root, kDefaultButtonSlot, 0);
+  }
+  SendMessageW(Hwnd(button), BM_SETSTYLE, is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void FocusNative(NativeHandle control) {
+  if (control == nullptr) return;
+  HWND target = Hwnd(control);
+  if (IsTopLevel(target)) {
+    SetForegroundWindow(target);
+    SetActiveWindow(target);
+    HWND first = GetNextDlgTabItem(target, nullptr, FALSE);
+    if (first != nullptr) target = first;
+  }
+  SetFocus(target);
+}
+
+NativeHandle FocusedNative() { return GetFocus(); }
+
+void BringNativeToFront(NativeHandle window) {
+  if (window != nullptr) PostMessageW(Hwnd(window), kBringToFront, 0, 0);
+}
+
+NativeRect NativeScreenArea() {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return NativeRect{work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
 void PumpNativeMessages(int wait_ms) {
   if (wait_ms > 0)
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(wait_ms), QS_ALLINPUT);
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // The keys that move about a dialog, in our windows as in the system's dialogs.
+    HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    wchar_t name[32] = {};
+    if (root != nullptr && GetClassNameW(root, name, 32) > 0 && lstrcmpW(name, kWindowClass) == 0 &&
+        IsDialogMessageW(root, &message)) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -299,6 +370,27 @@ void TypeNative(NativeHandle edit, const std::string& text) {
   if (edit != nullptr) SetWindowTextW(Hwnd(edit), Wide(text).c_str());
 }
 
+void PressNativeKey(NativeHandle control, NativeKey key) {
+  if (control == nullptr) return;
+  FocusNative(control);
+  const WPARAM vk = key == NativeKey::kEnter    ? VK_RETURN
+                    : key == NativeKey::kEscape ? VK_ESCAPE
+                                                : VK_TAB;
+  // Shift held as the keyboard's state says it is, which is what Shift+Tab is read from.
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  const BYTE shift = keys[VK_SHIFT];
+  if (key == NativeKey::kShiftTab) keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  const UINT scan = MapVirtualKeyW(static_cast<UINT>(vk), 0 /* MAPVK_VK_TO_VSC */);
+  PostMessageW(Hwnd(control), WM_KEYDOWN, vk, static_cast<LPARAM>(1 | scan << 16));
+  PostMessageW(Hwnd(control), WM_KEYUP, vk, static_cast<LPARAM>(1 | scan << 16 | 3u << 30));
+  PumpNativeMessages(0);
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = shift;
+  SetKeyboardState(keys);
+}
+
 void SetNativeTicker(int interval_ms, std::function<void()> tick) {
   if (g_timer != 0) KillTimer(nullptr, g_timer);
   g_timer = 0;
@@ -307,63 +399,22 @@ void SetNativeTicker(int interval_ms, std::function<void()> tick) {
     g_timer = SetTimer(nullptr, 0, static_cast<UINT>(interval_ms), &Tick);
 }
 
-bool SaveNativePicture(const std::vector<NativeHandle>& windows, const std::string& path) {
-  RECT bounds{};
-  for (NativeHandle window : windows) {
-    const NativeRect r = NativeWindowRect(window);
-    const RECT area{r.x, r.y, r.x + r.width, r.y + r.height};
-    UnionRect(&bounds, &bounds, &area);
-  }
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  if (width <= 0 || height <= 0) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC memory = CreateCompatibleDC(nullptr);
-  HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (picture == nullptr || bits == nullptr) {
-    DeleteDC(memory);
-    return false;
-  }
-  HGDIOBJ previous = SelectObject(memory, picture);
-  const RECT all{0, 0, width, height};
-  HBRUSH desktop = CreateSolidBrush(RGB(0x50, 0x50, 0x50));
-  HBRUSH edge = CreateSolidBrush(RGB(0x20, 0x20, 0x20));
-  FillRect(memory, &all, desktop);  // between windows
-  for (NativeHandle window : windows) {
-    // Drawn now, children included, so the picture shows the state of this moment.
-    RedrawWindow(Hwnd(window), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const NativeRect r = NativeWindowRect(window);
-    HDC source = GetDC(Hwnd(window));
-    BitBlt(memory, r.x - bounds.left, r.y - bounds.top, r.width, r.height, source, 0, 0, SRCCOPY);
-    ReleaseDC(Hwnd(window), source);
-    if (GetWindow(Hwnd(window), GW_OWNER) != nullptr) {
-      // A dialog's edge, where it lies over its owner's area.
-      const RECT around{r.x - bounds.left - 1, r.y - bounds.top - 1,
-                        r.x - bounds.left + r.width + 1, r.y - bounds.top + r.height + 1};
-      FrameRect(memory, &around, edge);
-    }
-  }
-  DeleteObject(desktop);
-  DeleteObject(edge);
-  GdiFlush();
-  const bool written = WriteBmp(path, bits, width, height, (width * 3 + 3) & ~3);
-  SelectObject(memory, previous);
-  DeleteObject(picture);
-  DeleteDC(memory);
-  return written;
-}
-
 int ShowNativeMessageBox(NativeHandle owner, const std::string& text, const std::string& caption,
                          std::uint32_t style) {
   return MessageBoxW(Hwnd(owner), Wide(text).c_str(), Wide(caption).c_str(), style);
+}
+
+NativeHandle OpenNativeMessageBox() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &NoteMessageBox, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void AnswerNativeMessageBox(NativeHandle box, int answer) {
+  if (box == nullptr) return;
+  const int id = answer != 0 ? answer : LOWORD(SendMessageW(Hwnd(box), DM_GETDEFID, 0, 0));
+  HWND button = GetDlgItem(Hwnd(box), id);
+  if (button != nullptr) SendMessageW(button, BM_CLICK, 0, 0);
 }
 
 }  // namespace orv::platform

@@ -30,6 +30,7 @@ packages=(
   tmux                       # a terminal for the interactive launcher test
   xvfb xauth                 # an X display for the launcher's real windows under Wine
   fonts-wqy-microhei         # a CJK font, so that Chinese texts in those windows are glyphs
+  fonts-wine                 # Wine's own fonts: the title bars' buttons (Marlett), system texts
   imagemagick imagemagick-6.q16  # the README's pictures: window captures cropped into PNGs
   clang clang-14             # the fuzz configuration
   libclang-rt-14-dev         # clang's libFuzzer and sanitizer runtimes: only recommended, so listed
@@ -38,7 +39,7 @@ packages=(
 # Every outside command run by scripts/, the CMake files and the tests.
 commands=(
   bash sed grep seq sleep mktemp mkdir rm cat tee tr readlink nproc dirname dpkg dpkg-query iconv
-  cp ln
+  cp ln touch
   cmake ctest make gcc g++ nm objdump ccache clang-format git wc
   qemu-i386
   i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures, docs/images/*.png: the launcher's real window (the win64
-# build) under Wine on an Xvfb display, one picture per main view, as the launcher saved it
-# with --screenshot (the windows' client areas), turned into a small PNG.
+# build) under Wine on an Xvfb display, one picture per main view and one of the Cancel
+# confirmation (the system's message box), as the launcher saved it with --screenshot (whole
+# windows, frames and title bars included, dialogs and boxes over the window), turned into a
+# small PNG.
 #   scripts/make-screenshots.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +17,7 @@ fi
 export WINEPREFIX=$root/build/win64/wineprefix-window WINEDEBUG=-all
 source "$root/scripts/wine-window-session.sh" "$root/build/win64/launcher"
 
-for scenario in full_update fail_before_progress proxy_then_retry; do
+for scenario in full_update fail_before_progress proxy_then_retry cancel_then_retry; do
   (cd "$work/l" && quiet wine OrvLauncher.exe --batch --screenshot "$work/$scenario" --scenario "$scenario")
 done
 
@@ -36,3 +38,4 @@ pick "$(last "$work"/full_update/*_install.bmp)" install
 pick "$(last "$work"/full_update/*_startgame.bmp)" startgame
 pick "$(first "$work"/fail_before_progress/*_error.bmp)" error
 pick "$(last "$work"/proxy_then_retry/*_proxy.bmp)" proxy
+pick "$(first "$work"/cancel_then_retry/*_messagebox.bmp)" cancel

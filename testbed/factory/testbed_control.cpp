@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_picture.h"
 #include "platform/native_window.h"
 #include "platform/text_encoding.h"
 #include "testbed/common/call_journal.h"
@@ -49,6 +50,13 @@ class TestbedControl final : public ITestbedControl {
 
   IUILayoutEngine* CreateWindowEngine(const char* window_name) override {
     return new UILayoutEngine(window_name ? window_name : "");
+  }
+  bool SetWindowTitle(IUILayoutEngine* engine, const char* utf8_title) override {
+    UILayoutEngine* e = UILayoutEngine::From(engine);
+    if (e == nullptr || utf8_title == nullptr) return false;
+    e->window()->layout_text = platform::Utf8ToGbk(utf8_title);
+    e->ElementChanged(e->window());
+    return true;
   }
   int UIEngineCount() override { return static_cast<int>(UILayoutEngine::All().size()); }
   IUILayoutEngine* UIEngineAt(int index) override {
@@ -185,12 +193,22 @@ class TestbedControl final : public ITestbedControl {
   bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control,
                    const char* argument) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);
-    return e != nullptr && verb != nullptr && control != nullptr &&
-           e->ActOnScreen(verb, control, platform::Utf8ToGbk(argument ? argument : ""));
+    if (e == nullptr || verb == nullptr || control == nullptr) return false;
+    if (std::strcmp(verb, "key") == 0) return PressKey(e, control, argument ? argument : "");
+    return e->ActOnScreen(verb, control, platform::Utf8ToGbk(argument ? argument : ""));
   }
   platform::WindowHandle ScreenWindow(IUILayoutEngine* engine) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);
     return e != nullptr && e->view() != nullptr ? e->view()->window() : nullptr;
+  }
+  const char* FocusedControl() override {
+    focused_.clear();
+    const platform::NativeHandle focus = platform::FocusedNative();
+    for (UILayoutEngine* engine : UILayoutEngine::All()) {
+      const Element* element = engine->view() ? engine->view()->ElementOf(focus) : nullptr;
+      if (element != nullptr) focused_ = element->name();
+    }
+    return focused_.c_str();
   }
   bool CloseRequested(IUILayoutEngine* engine) override {
     UILayoutEngine* e = UILayoutEngine::From(engine);
@@ -198,8 +216,30 @@ class TestbedControl final : public ITestbedControl {
   }
 
  private:
+  // A key pressed on a control of the engine's window, as the keyboard delivers it.
+  static bool PressKey(UILayoutEngine* engine, const char* control, const std::string& key) {
+    static const struct {
+      const char* name;
+      platform::NativeKey key;
+    } kKeys[] = {{"tab", platform::NativeKey::kTab},
+                 {"shift-tab", platform::NativeKey::kShiftTab},
+                 {"enter", platform::NativeKey::kEnter},
+                 {"esc", platform::NativeKey::kEscape}};
+    const Element* target = engine->Find(control);
+    platform::NativeHandle handle =
+        target != nullptr && engine->view() ? engine->view()->ControlOf(*target) : nullptr;
+    if (handle == nullptr || !target->ShownOnScreen() || !target->enabled) return false;
+    for (const auto& known : kKeys) {
+      if (key != known.name) continue;
+      platform::PressNativeKey(handle, known.key);
+      return true;
+    }
+    return false;
+  }
+
   std::string render_;
   std::string calls_;
+  std::string focused_;
 };
 
 }  // namespace

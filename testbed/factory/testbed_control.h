@@ -36,6 +36,8 @@ class ITestbedControl {
 
   // A UI engine for a window of the launcher's own (component 186, released by the caller).
   virtual IUILayoutEngine* CreateWindowEngine(const char* window_name) = 0;
+  // What the title bar of the engine's window says (UTF-8); by default the window's name.
+  virtual bool SetWindowTitle(IUILayoutEngine* engine, const char* utf8_title) = 0;
   // Every testbed UI engine alive, oldest first (the launcher's window, dialogs, ...).
   virtual int UIEngineCount() = 0;
   virtual IUILayoutEngine* UIEngineAt(int index) = 0;
@@ -105,12 +107,16 @@ class ITestbedControl {
   // window), as a BMP file; false when none is shown or the file could not be written.
   virtual bool SaveWindowsPicture(const char* path) = 0;
   // A person's input as the system delivers it to the real control: "click" (BM_CLICK),
-  // "choose" entry `argument`, "type" `argument` (UTF-8). False when the control has no
-  // window or is not there to be used.
+  // "choose" entry `argument`, "type" `argument` (UTF-8), "key" `argument` pressed with the
+  // keyboard focus on the control ("tab", "shift-tab", "enter", "esc"). False when the
+  // control has no window or is not there to be used.
   virtual bool ActOnScreen(IUILayoutEngine* engine, const char* verb, const char* control,
                            const char* argument) = 0;
   // The engine's window on screen, or null.
   virtual platform::WindowHandle ScreenWindow(IUILayoutEngine* engine) = 0;
+  // The name of the control that has the keyboard focus, in whichever window; "" when none
+  // of the engines' controls has it.
+  virtual const char* FocusedControl() = 0;
   // A person closed the engine's window (one without a Close button to take that).
   virtual bool CloseRequested(IUILayoutEngine* engine) = 0;
 

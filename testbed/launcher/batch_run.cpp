@@ -35,6 +35,7 @@ bool Act(Run* run, const ScriptAction& action) {
     case Verb::kRealClick:
     case Verb::kRealChoose:
     case Verb::kRealType:
+    case Verb::kRealKey:
       return testbed->ActOnScreen(engine, OnScreenAction(action.verb), control,
                                   action.text.c_str());
     case Verb::kWaitProxyTest: {
@@ -55,14 +56,20 @@ struct ActionTask {
 void DoActionTask(void* context) {
   auto* task = static_cast<ActionTask*>(context);
   if (!task->run->ended) {
-    // The frame as it was before the action, printed and (with a screenshot folder) pictured.
+    // The frame as it was before the action, printed and (with a screenshot folder) pictured:
+    // a dialog's frames come only here, inside its modal run.
     PrintFrame(task->run);
     SavePictureIfNew(task->run);
     const bool done = Act(task->run, task->action);
     const ScriptAction& a = task->action;
-    std::printf("=== %s%s%s%s%s\n", VerbName(a.verb), a.control.empty() ? "" : " ",
+    // Where a key left the focus, which is what a person sees of it.
+    const std::string focus =
+        a.verb == Verb::kRealKey && done
+            ? std::string(", focus on ") + task->run->setup.testbed->FocusedControl()
+            : "";
+    std::printf("=== %s%s%s%s%s%s\n", VerbName(a.verb), a.control.empty() ? "" : " ",
                 a.control.c_str(), a.text.empty() ? "" : (" " + a.text).c_str(),
-                done ? "" : " (not possible now)");
+                done ? "" : " (not possible now)", focus.c_str());
   }
   delete task;
 }

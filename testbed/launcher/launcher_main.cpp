@@ -89,6 +89,10 @@ void HandOverToTheMode(Run* run, platform::RawKeys* keys) {
     run->terminal.keys = keys;
     testbed->SetMessageBoxResponder(&AnswerAtConsole, run);
     testbed->SetIdleHandler(&ReadKeys, run);
+  } else if (run->setup.windows) {
+    // Pictures are taken: the script's answers are given on the system's box, so that the
+    // box is pictured too.
+    testbed->SetMessageBoxResponder(&AnswerInWindow, run);
   } else {
     for (int answer : run->setup.script.answers) testbed->PushMessageBoxAnswer(answer);
   }

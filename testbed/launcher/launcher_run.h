@@ -40,6 +40,7 @@ struct BatchState {
   int proxy_tests_awaited = 0;
   size_t proxy_lines_seen = 0;  // of the module's lines, up to the last test waited for
   std::vector<std::string> proxy_test_outcomes;
+  size_t answers_given = 0;  // the script's answers given on the system's box (pictures on)
 };
 
 // A message box the module asked a person at the terminal to answer.

@@ -21,6 +21,7 @@ constexpr VerbWord kVerbWords[] = {
     {Verb::kRealClick, "real-click", "click"},
     {Verb::kRealChoose, "real-choose", "choose"},
     {Verb::kRealType, "real-type", "type"},
+    {Verb::kRealKey, "real-key", "key"},
     {Verb::kPlayCurrent, "play-current", nullptr},
     {Verb::kWaitProxyTest, "wait-proxy-test", nullptr},
 };
@@ -141,8 +142,9 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
           if (!(words >> at) || !testbed::ParseDecimal(at, &value) || value < 0 ||
               value > 86400000 || !(words >> verb)) {
             reason =
-                "expected: at <ms> [real-]click|choose|type <control> ..., at <ms> play-current or "
-                "at <ms> wait-proxy-test (0 to 86400000 ms)";
+                "expected: at <ms> [real-]click|choose|type <control> ..., at <ms> real-key "
+                "<control> <key>, at <ms> play-current or at <ms> wait-proxy-test (0 to 86400000 "
+                "ms)";
           } else if (!FindVerb(verb, &action.verb)) {
             reason = "unknown action \"" + verb + "\"";
           } else if (TakesControl(action.verb) && !(words >> action.control)) {
@@ -153,6 +155,9 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
             const bool chooses = action.verb == Verb::kChoose || action.verb == Verb::kRealChoose;
             if (chooses && !testbed::ParseDecimal(action.text, &value))
               reason = "choose needs an entry number";
+            if (action.verb == Verb::kRealKey && action.text != "tab" &&
+                action.text != "shift-tab" && action.text != "enter" && action.text != "esc")
+              reason = "real-key needs a key: tab, shift-tab, enter or esc";
             if (reason.empty()) script->actions.push_back(action);
           }
         } else if (first == "answer") {

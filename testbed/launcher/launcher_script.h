@@ -6,6 +6,10 @@
 //                                      the same, on the real control on screen through the
 //                                      system's window messages (BM_CLICK, CBN_SELCHANGE,
 //                                      EN_CHANGE), with the launcher's window only
+//   at <ms> real-key <control> tab|shift-tab|enter|esc
+//                                      press a key with the focus on the real control, the
+//                                      keyboard's messages handled as the window handles them
+//                                      (the batch prints where the focus is then)
 //   at <ms> choose <control> <n>       choose entry n of a combo box of an open dialog
 //   at <ms> type <control> <text>      type a text into an edit box of an open dialog
 //   at <ms> play-current               go on with the current version (offered when an
@@ -49,6 +53,7 @@ enum class Verb {
   kRealClick,
   kRealChoose,
   kRealType,
+  kRealKey,
   kPlayCurrent,
   kWaitProxyTest
 };
@@ -57,7 +62,7 @@ struct ScriptAction {
   std::uint32_t at_ms = 0;
   Verb verb = Verb::kClick;
   std::string control;
-  std::string text;  // choose: the entry; type: the text
+  std::string text;  // choose: the entry; type: the text; real-key: the key
 };
 
 enum class ExpectKind { kStartGame, kNoStartGame, kPlayCurrent, kShows, kProxy, kStat, kProxyTest };
@@ -87,7 +92,8 @@ bool ParseScript(const std::string& text, Script* script, std::string* error);
 // The words the script uses: "real-click", "proxy-test".
 const char* VerbName(Verb verb);
 const char* ExpectKindName(ExpectKind kind);
-// What a real- verb does on screen ("click", "choose", "type"), or null for the others.
+// What a real- verb does on screen ("click", "choose", "type", "key"), or null for the
+// others.
 const char* OnScreenAction(Verb verb);
 
 }  // namespace orv::launcher

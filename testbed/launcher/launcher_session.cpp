@@ -4,6 +4,8 @@
 
 #include "framework/interfaces/component_factory.h"
 #include "framework/interfaces/module_exports.h"
+#include "platform/profile.h"
+#include "platform/text_encoding.h"
 #include "testbed/launcher/launcher_paths.h"
 #include "testbed/launcher/run_checks.h"
 
@@ -31,6 +33,17 @@ bool UnloadUpdateModule(testbed::ITestbedControl* testbed) {
       reinterpret_cast<int (*)()>(platform::FindExport(framework, "OrvFactUnloadModules"));
   if (unload != nullptr && unload() != 0) std::printf("the update module could not be unloaded\n");
   return unloadable != 0;
+}
+
+// The title a person expects of the launcher's window: the project's name from the launcher's
+// task information (GBK, as the framework keeps its texts), then "更新"; "游戏更新" without one.
+std::string WindowTitle() {
+  char project[128] = {};
+  platform::ReadProfileString("ProjectOption", "projectname", "", project, sizeof project,
+                              BesideLauncher("taskinfo.ini").c_str());
+  const std::string name =
+      project[0] != '\0' ? std::string(project) + " " : "\xd3\xce\xcf\xb7";  // "游戏"
+  return platform::GbkToUtf8(name + "\xb8\xfc\xd0\xc2");                     // "更新"
 }
 
 }  // namespace
@@ -69,6 +82,7 @@ bool Session::Open(const std::string& ini, const std::string& dll, const std::st
   }
 
   setup.window = setup.testbed->CreateWindowEngine("MainWindow");
+  setup.testbed->SetWindowTitle(setup.window, WindowTitle().c_str());
   host_ = std::make_unique<LauncherHost>(setup.window, proxy_file, 1);
   setup.host = host_.get();
   if (setup.script.sets_proxy && host_->SetProxyConfig(&setup.script.proxy) == 0) {

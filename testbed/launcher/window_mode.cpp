@@ -20,6 +20,18 @@ bool OnScreen(Run* run, IUILayoutEngine* engine, const char* control) {
          state.on_screen;
 }
 
+// A picture of the windows, and of the message box over them, as <folder>/0007_<view>.bmp.
+void SavePicture(Run* run, const std::string& view) {
+  if (run->setup.screenshot_folder.empty()) return;
+  run->setup.testbed->PumpWindows(0);  // what the windows were told to draw, drawn
+  char number[16];
+  std::snprintf(number, sizeof number, "%04d", ++run->pictures.saved);
+  const std::string path = run->setup.screenshot_folder + "/" + number + "_" + view + ".bmp";
+  if (!run->setup.testbed->SaveWindowsPicture(path.c_str())) {
+    std::fprintf(stderr, "OrvLauncher: could not save the picture %s\n", path.c_str());
+  }
+}
+
 }  // namespace
 
 std::string ViewName(Run* run) {
@@ -44,14 +56,7 @@ void SavePictureIfNew(Run* run) {
   const std::string frame = DrawScreen(run->setup.testbed, run->setup.window);
   if (frame == run->pictures.last_frame) return;
   run->pictures.last_frame = frame;
-  run->setup.testbed->PumpWindows(0);  // what the windows were told to draw, drawn
-  char number[16];
-  std::snprintf(number, sizeof number, "%04d", ++run->pictures.saved);
-  const std::string path =
-      run->setup.screenshot_folder + "/" + number + "_" + ViewName(run) + ".bmp";
-  if (!run->setup.testbed->SaveWindowsPicture(path.c_str())) {
-    std::fprintf(stderr, "OrvLauncher: could not save the picture %s\n", path.c_str());
-  }
+  SavePicture(run, ViewName(run));
 }
 
 bool PumpWindowMessages(void* context) {
@@ -65,11 +70,27 @@ bool PumpWindowMessages(void* context) {
 int AnswerInWindow(void* context, const char* caption, const char* text, std::uint32_t style) {
   auto* run = static_cast<Run*>(context);
   if (run->quit) return AnswerOnQuit(style & 0xF);
+  // A batch run gives the script's answer (0: the box's default button) on the box itself,
+  // once it is pictured; its clock stands meanwhile, as without pictures.
+  const std::vector<int>& answers = run->setup.script.answers;
+  const int scripted =
+      run->batch.answers_given < answers.size() ? answers[run->batch.answers_given++] : 0;
   // The box runs its own message loop: the testbed's loop goes on from a timer meanwhile, so
   // the scenario's steps keep arriving under the box.
   static int open_boxes = 0;
+  static bool pictured = false;
+  pictured = false;
   if (open_boxes++ == 0) {
-    platform::SetNativeTicker(kTickMs, [run] {
+    platform::SetNativeTicker(kTickMs, [run, scripted] {
+      platform::NativeHandle box = platform::OpenNativeMessageBox();
+      if (box != nullptr && !pictured) {
+        pictured = true;
+        SavePicture(run, "messagebox");
+      }
+      if (!run->setup.interactive) {
+        platform::AnswerNativeMessageBox(box, scripted);
+        return;
+      }
       run->setup.testbed->RunDueTasks();
       SavePictureIfNew(run);
     });

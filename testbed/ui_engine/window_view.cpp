@@ -14,9 +14,8 @@ using platform::NativeHandle;
 using platform::NativeKind;
 using platform::NativeRect;
 
-// Where the launcher's window opens; dialogs open centred over it.
-constexpr int kWindowLeft = 40;
-constexpr int kWindowTop = 40;
+// The launcher's window opens in the middle of the screen, where the system's message boxes
+// come too; dialogs open centred over it.
 constexpr int kSmallestWidth = 160;
 constexpr int kSmallestHeight = 60;
 constexpr int kLabelWidth = 84;
@@ -53,13 +52,20 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// The buttons Enter presses, as the layouts name them: a dialog's OK, the launcher's Start
+// game.
+bool IsDefaultButton(const Element& e) {
+  return e.kind() == ElementKind::kButton &&
+         (EndsWith(e.name(), "_OK_Btn") || EndsWith(e.name(), "_Button_StartGame"));
+}
+
 }  // namespace
 
 WindowView::WindowView(UILayoutEngine* engine)
     : engine_(engine), is_dialog_(engine->window()->name().empty()) {
   NativeHandle owner = is_dialog_ ? MainWindow() : nullptr;
-  window_ = platform::CreateNativeWindow(
-      Title(*engine->window()), NativeRect{kWindowLeft, kWindowTop, 200, 100}, owner, this);
+  window_ = platform::CreateNativeWindow(Title(*engine->window()), NativeRect{0, 0, 200, 100},
+                                         owner, this);
   g_views.push_back(this);
   Rebuild();
 }
@@ -97,8 +103,10 @@ void WindowView::Place() {
     width = std::max(width, child->rect.x + child->rect.width);
     height = std::max(height, child->rect.y + child->rect.height);
   }
-  NativeRect place{kWindowLeft, kWindowTop, std::max(width, kSmallestWidth),
-                   std::max(height, kSmallestHeight)};
+  const NativeRect screen = platform::NativeScreenArea();
+  NativeRect place{0, 0, std::max(width, kSmallestWidth), std::max(height, kSmallestHeight)};
+  place.x = screen.x + std::max(0, (screen.width - place.width) / 2);
+  place.y = screen.y + std::max(0, (screen.height - place.height) / 2);
   const NativeHandle main = MainWindow();
   if (is_dialog_ && main != nullptr && main != window_) {
     const NativeRect over = platform::NativeWindowRect(main);
@@ -126,6 +134,7 @@ void WindowView::Build(const Element& element, NativeHandle parent) {
     labels_[&element] = label;
     if (parent == window_) top_controls_.push_back(label);
   }
+  if (IsDefaultButton(element)) platform::SetNativeDefault(control, true);
   if (element.kind() == ElementKind::kCombo) {
     std::vector<std::string> items;
     for (const std::string& item : element.items) items.push_back(platform::GbkToUtf8(item));
@@ -141,6 +150,11 @@ void WindowView::Apply(const Element& element, NativeHandle control) {
   if (labels_.count(&element) != 0) platform::ShowNative(labels_[&element], element.visible);
   if (control == window_) {
     platform::SetNativeText(control, Title(element));
+    // The launcher's window comes to the front when it first shows, as a program's does.
+    if (element.visible && !is_dialog_ && !activated_) {
+      activated_ = true;
+      platform::BringNativeToFront(window_);
+    }
     applying_ = false;
     return;
   }
@@ -181,11 +195,27 @@ void WindowView::SetModal(bool modal, NativeHandle owner) {
     disabled_owner_ = modal ? owner : nullptr;
   }
   Update(*engine_->window());
+  // A dialog opens with the focus on its first control, as the system's do.
+  if (modal && is_dialog_) platform::FocusNative(window_);
 }
 
 NativeHandle WindowView::ControlOf(const Element& element) const {
   auto found = controls_.find(&element);
   return found == controls_.end() ? nullptr : found->second;
+}
+
+const Element* WindowView::ElementOf(NativeHandle control) const {
+  auto found = elements_.find(control);
+  return found == elements_.end() ? nullptr : found->second;
+}
+
+bool WindowView::ClickButtonEnding(const char* end) {
+  for (const auto& entry : elements_) {
+    const Element& e = *entry.second;
+    if (e.kind() == ElementKind::kButton && EndsWith(e.name(), end) && engine_->Click(e.name()))
+      return true;
+  }
+  return false;
 }
 
 bool WindowView::OnScreen() const { return window_ != nullptr && engine_->window()->visible; }
@@ -194,13 +224,12 @@ void WindowView::OnNativeInput(NativeHandle control, platform::NativeInput input
   if (applying_) return;
   if (input == platform::NativeInput::kClose) {
     // A dialog's own Close button takes it, as the title bar's close box would.
-    for (const auto& entry : elements_) {
-      const Element& e = *entry.second;
-      if (e.kind() == ElementKind::kButton && EndsWith(e.name(), "Close_Btn") &&
-          engine_->Click(e.name()))
-        return;
-    }
-    close_requested_ = true;
+    if (!ClickButtonEnding("Close_Btn")) close_requested_ = true;
+    return;
+  }
+  if (input == platform::NativeInput::kCancel) {
+    // Esc cancels a dialog; the launcher's window stays (its Cancel stops the update).
+    if (is_dialog_ && !ClickButtonEnding("_Cancel_Btn")) ClickButtonEnding("Close_Btn");
     return;
   }
   auto found = elements_.find(control);
@@ -214,7 +243,8 @@ void WindowView::OnNativeInput(NativeHandle control, platform::NativeInput input
     case platform::NativeInput::kComboChanged:
       engine_->SelectComboItem(name, platform::NativeSelection(control));
       break;
-    case platform::NativeInput::kClose: break;
+    case platform::NativeInput::kClose:
+    case platform::NativeInput::kCancel: break;
   }
 }
 

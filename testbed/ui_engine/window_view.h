@@ -4,7 +4,10 @@
 // container as a child window, statics, buttons, the progress bar, edit and password boxes
 // and the combo box as the system's own — kept in step as the module changes the objects.
 // What a person does there reaches the engine as its scripted input does: a click is Click,
-// a choice SelectComboItem (its change event included), typing the box's text.
+// a choice SelectComboItem (its change event included), typing the box's text. The keyboard
+// moves about the window as about a system dialog: Tab and Shift+Tab between the controls,
+// Enter presses the default button (a dialog's OK, the launcher's Start game) or the focused
+// one, Esc presses a dialog's Cancel (or else its Close).
 #pragma once
 
 #include <map>
@@ -33,6 +36,8 @@ class WindowView final : public platform::NativeInputSink {
   platform::NativeHandle window() const { return window_; }
   bool is_dialog() const { return is_dialog_; }
   platform::NativeHandle ControlOf(const Element& element) const;
+  // The object a control of this window shows, or null.
+  const Element* ElementOf(platform::NativeHandle control) const;
   bool OnScreen() const;
   // A person closed the window, and it has no Close button to take that.
   bool close_requested() const { return close_requested_; }
@@ -43,6 +48,8 @@ class WindowView final : public platform::NativeInputSink {
   void Build(const Element& element, platform::NativeHandle parent);
   void Apply(const Element& element, platform::NativeHandle control);
   void Place();
+  // Clicks the first usable button whose name ends so; false when there is none.
+  bool ClickButtonEnding(const char* end);
 
   UILayoutEngine* engine_;
   bool is_dialog_;
@@ -56,6 +63,7 @@ class WindowView final : public platform::NativeInputSink {
   // during the run (its engine released from inside the dialog), when the view goes.
   platform::NativeHandle disabled_owner_ = nullptr;
   bool close_requested_ = false;
+  bool activated_ = false;
 };
 
 }  // namespace orv::testbed

@@ -101,7 +101,7 @@ press a 1234567890123456789012345678901.2 Enter
 wait_for "Address: too long, the setting keeps at most 31 characters; nothing was typed"
 press a 127.0.0.1 Enter
 press t "$port" Enter
-wait_for "Port: \[$port\]"
+wait_for "端口: \[$port\]"
 kill -STOP "$proxy_pid"  # held: the test waits for its answer
 press e
 wait_for "proxy test: testing…"
@@ -110,7 +110,7 @@ wait_for "proxy test: 无法连接到代理服务器"
 wait_for "why: the proxy rejected the user name and password"
 press u me Enter
 press w secret Enter
-wait_for "Password: \[\*\*\*\*\*\*\]"
+wait_for "密码: \[\*\*\*\*\*\*\]"
 press e
 wait_for "proxy test: .*代理服务器工作正常"
 press k

@@ -2,8 +2,9 @@
 # The launcher's real window, under Wine on an Xvfb display, judged from the pictures it saves
 # of each frame: the progress bar is filled as far as the frame's percentage says, Start game
 # is drawn with the start-game view and never before, the error view's tip and the proxy
-# dialog's fields are drawn, and clicks, a choice and typing sent to the real controls reach
-# the module.
+# dialog's fields are drawn, the system's message box is pictured over the window, clicks, a
+# choice and typing sent to the real controls reach the module, and the keyboard moves about
+# the window as about a system dialog (Tab, Shift+Tab, Enter, Esc).
 #   window_view.sh <launcher folder> <wine prefix> <fixture's prefix>
 set -u
 source_folder=$1
@@ -57,8 +58,13 @@ bar_percents() {
        /^ *\[[#.]+\] [0-9]+%$/ { p = $NF; sub(/%/, "", p) } END { if (n) print p }' "$1"
 }
 
-# Places in the pictures, as the shipped layouts put them (the launcher's window at 0,0).
-bar=(96 16 340 22) start_button=(300 106 128 34) tip=(16 24 528 64)
+# Places in the pictures, as the shipped layouts put them in the launcher's window, whose
+# frame's corner is the picture's: its client area begins 3 pixels in, below a title bar (frame
+# and title as Wine draws them).
+client_x=3 client_y=22
+bar=($((client_x + 96)) $((client_y + 16)) 340 22)
+start_button=($((client_x + 300)) $((client_y + 106)) 128 34)
+tip=($((client_x + 16)) $((client_y + 24)) 528 64)
 
 play full full_update
 mapfile -t percent < <(bar_percents "$work/full.txt")
@@ -105,13 +111,47 @@ play proxy "$work/real.scn"
 refused=$(grep -E '^=== real-.*not possible now' "$work/proxy.txt")
 [[ -z "$refused" && $(grep -c '^=== real-' "$work/proxy.txt") -eq 6 ]] || fail "proxy: real input refused: $refused"
 
-# The proxy dialog, centred over the window (92 pixels in) and level with its top.
+# The proxy dialog, its client area centred over the window's (92 pixels in) and level with
+# its top: the fields, and their labels to their left.
 proxy_picture=$(ls "$work"/proxy/*_proxy.bmp 2>/dev/null | head -1)
 for field in "20 combo" "56 address" "88 port" "120 user" "152 password" "184 domain"; do
   [[ -n "$proxy_picture" ]] || { fail "proxy: no proxy dialog frame"; break; }
-  ink=$(probe "$proxy_picture" ink 202 "${field%% *}" 90 24)
+  y=$((client_y + ${field%% *}))
+  ink=$(probe "$proxy_picture" ink $((client_x + 202)) "$y" 90 24)
   ((ink > 20)) || fail "$(basename "$proxy_picture"): the ${field#* } field is not drawn ($ink dark pixels)"
+  ink=$(probe "$proxy_picture" ink $((client_x + 112)) "$y" 84 24)
+  ((ink > 10)) || fail "$(basename "$proxy_picture"): the ${field#* } field's label is not drawn ($ink dark pixels)"
 done
+
+# The Cancel confirmation, the system's own message box: pictured over the window while it is
+# open (the picture differs from the frame before it), and answered from the script there, No
+# and then Yes, as the run's end shows.
+play box cancel_then_retry
+boxes=0
+previous=
+for picture in "$work"/box/*.bmp; do
+  if [[ $picture == *_messagebox.bmp ]]; then
+    boxes=$((boxes + 1))
+    [[ -n "$previous" && $(convert-im6.q16 "$picture" -format %# info:) != $(convert-im6.q16 "$previous" -format %# info:) ]] ||
+      fail "$(basename "$picture"): the message box is not in the picture"
+  fi
+  previous=$picture
+done
+((boxes == 2)) || fail "cancel_then_retry: $boxes pictures of a message box, want 2 (one per Cancel)"
+
+# The keyboard, on the real controls through the system's messages: Tab from the address goes
+# to the port and Shift+Tab back; Esc closes the dialog as Cancel does (the typed address is
+# dropped, and the Proxy button can open it again); Enter in the port field presses OK; Enter
+# on Start game presses it.
+cp "$(dirname "$0")/keyboard.scn" "$work/keys.scn"
+play keys "$work/keys.scn"
+grep -qx "=== real-key Dlg_Adress_Edt tab, focus on Dlg_Port_Edt" "$work/keys.txt" ||
+  fail "keys: Tab from the address did not reach the port: $(grep -m1 'real-key Dlg_Adress_Edt tab' "$work/keys.txt")"
+grep -qx "=== real-key Dlg_Port_Edt shift-tab, focus on Dlg_Adress_Edt" "$work/keys.txt" ||
+  fail "keys: Shift+Tab from the port did not reach the address: $(grep -m1 'shift-tab' "$work/keys.txt")"
+# The frame printed before the next action: one without the dialog.
+after_esc=$(awk '/^=== real-key Dlg_Adress_Edt esc/ { esc = 1; next } esc && /^=== / { exit } esc' "$work/keys.txt")
+[[ $after_esc == *"--- t="* && $after_esc != *Dlg_ProxySetting* ]] || fail "keys: Esc left the proxy dialog open"
 
 echo "window_view: $measured bars measured, $failures failure(s)"
 ((failures == 0))
