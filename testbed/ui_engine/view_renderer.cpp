@@ -26,7 +26,10 @@ std::string FieldName(const Element& e) {
 std::string Line(const Element& e) {
   switch (e.kind()) {
     case ElementKind::kWindow:
-      return "== " + (e.name().empty() ? std::string("window") : e.name()) + " ==";
+      // The name the layout gives it, then the title a person reads on its frame.
+      return "== " + (e.name().empty() ? std::string("window") : e.name()) +
+             (e.layout_text.empty() ? "" : " \"" + platform::GbkToUtf8(e.layout_text) + "\"") +
+             " ==";
     case ElementKind::kContainer: return "[" + e.name() + "]";
     case ElementKind::kStatic:
       return "\"" + platform::GbkToUtf8(e.text.empty() ? e.layout_text : e.text) + "\"";
