@@ -13,10 +13,15 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(orv_msvc_target i686-pc-windows-msvc)
   set(orv_msvc_libs /usr/i686-w64-mingw32/lib)
   set(orv_msvc_link_flags /safeseh:no /machine:x86)
+  set(orv_msvc_fake_base "")
 else()
   set(orv_msvc_target x86_64-pc-windows-msvc)
   set(orv_msvc_libs /usr/x86_64-w64-mingw32/lib)
   set(orv_msvc_link_flags /machine:x64)
+  # The fake below 4 GB, where a 32-bit DLL lies: its checks pass its own addresses as 32-bit
+  # numbers (an argument moved by one is seen as one; an integer SetValue landing on the
+  # text overload stores the fake's text instead of reading a wild pointer).
+  set(orv_msvc_fake_base /base:0x10000000 /dynamicbase:no)
 endif()
 find_program(ORV_MSVC_CLANG clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 find_program(ORV_LLD_LINK lld-link REQUIRED NO_CMAKE_FIND_ROOT_PATH)
@@ -72,8 +77,8 @@ orv_msvc_abi_objects(host_objects ${orv_msvc_dir}/host ${orv_msvc_common}
 set(orv_msvc_link ${ORV_LLD_LINK} /nologo /nodefaultlib ${orv_msvc_link_flags} /debug
                   ${orv_msvc_libs}/libkernel32.a)
 add_custom_command(OUTPUT ${orv_msvc_dir}/OrvFact.dll
-  COMMAND ${orv_msvc_link} /dll /entry:FakeFrameworkEntry /out:${orv_msvc_dir}/OrvFact.dll
-          ${fake_objects}
+  COMMAND ${orv_msvc_link} /dll ${orv_msvc_fake_base} /entry:FakeFrameworkEntry
+          /out:${orv_msvc_dir}/OrvFact.dll ${fake_objects}
   DEPENDS ${fake_objects} COMMENT "MSVC ABI: linking the fake framework OrvFact.dll" VERBATIM)
 add_custom_command(OUTPUT ${orv_msvc_dir}/orv_msvc_abi_host.exe
   COMMAND ${orv_msvc_link} /subsystem:console /entry:HostMain

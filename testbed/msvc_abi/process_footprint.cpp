@@ -15,7 +15,9 @@ int HandleCount() {
   return count;
 }
 
-// PROCESS_HEAP_ENTRY walked in every heap; flag 4 is PROCESS_HEAP_ENTRY_BUSY.
+// PROCESS_HEAP_ENTRY walked in every heap; flag 4 is PROCESS_HEAP_ENTRY_BUSY. Its closing
+// union is laid out as its region member, the larger on x64 (two pointers): HeapWalk writes
+// 28 bytes on x86 and 40 on x64.
 int BusyHeapBlocks() {
   void* heaps[64];
   std::uint32_t heap_count = GetProcessHeaps(64, heaps);
@@ -26,8 +28,10 @@ int BusyHeapBlocks() {
       std::uint32_t size;
       std::uint8_t overhead, region;
       std::uint16_t flags;
-      std::uint32_t rest[4];
+      std::uint32_t committed, uncommitted;
+      void *first_block, *last_block;
     } entry = {};
+    static_assert(sizeof entry == (sizeof(void*) == 8 ? 40 : 28));
     while (HeapWalk(heaps[i], &entry)) busy += (entry.flags & 4) != 0;
   }
   return busy;
