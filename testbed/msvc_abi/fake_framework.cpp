@@ -45,16 +45,7 @@ void Note(const void* self, const char* object, const char* method, const std::u
   // the module passes lies.
   const bool shifted = text != nullptr ? Ours(text) : count > 0 && Ours(numbers[0]);
   CheckArrival(Ours(self) && Ours(*static_cast<void* const*>(self)), shifted, self, line);
-  Append(line, sizeof line, "(");
-  for (int i = 0; i < count; ++i) {
-    if (i > 0) Append(line, sizeof line, ",");
-    AppendNumber(line, sizeof line, numbers[i]);
-  }
-  if (text != nullptr) {
-    Append(line, sizeof line, count > 0 ? ",\"" : "\""), Append(line, sizeof line, text);
-    Append(line, sizeof line, "\"");
-  }
-  Append(line, sizeof line, ")\n");
+  AppendArguments(line, sizeof line, numbers, count, text);
   NoteLine(line);
 }
 

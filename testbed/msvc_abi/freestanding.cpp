@@ -68,6 +68,20 @@ void AppendHex(char* buffer, std::size_t size, std::uintptr_t value) {
   Append(buffer, size, digits);
 }
 
+void AppendArguments(char* line, std::size_t size, const std::uint32_t* numbers, int count,
+                     const char* text) {
+  Append(line, size, "(");
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) Append(line, size, ",");
+    AppendNumber(line, size, numbers[i]);
+  }
+  if (text != nullptr) {
+    Append(line, size, count > 0 ? ",\"" : "\""), Append(line, size, text);
+    Append(line, size, "\"");
+  }
+  Append(line, size, ")\n");
+}
+
 void CheckArrival(bool ours, bool shifted, const void* self, const char* slot) {
   if (ours && !shifted) return;
   char line[300] = "FAILED ";

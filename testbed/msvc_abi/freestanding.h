@@ -57,6 +57,19 @@ char* NextWord(char*& at);
 // The folder of this process's executable, with its trailing '\'.
 void ExecutableFolder(char* buffer, std::size_t size);
 
+// "(<numbers>[,"<text>"])\n" appended to `line`: a call's arguments as the journals write them.
+void AppendArguments(char* line, std::size_t size, const std::uint32_t* numbers, int count,
+                     const char* text);
+
+// The export `name` of `module` into `function` (null when absent); the first name that
+// was absent is kept in `*missing`.
+template <typename Function>
+void FindExport(void* module, const char* name, Function* function, const char** missing) {
+  void* address = GetProcAddress(module, name);
+  memcpy(function, &address, sizeof address);
+  if (address == nullptr && *missing == nullptr) *missing = name;
+}
+
 // Called first in each slot of ours that the module calls. A member whose calling convention
 // or slot differs between the two sides arrives with a `this` that is not the object (`ours`
 // false), or with the arguments moved by one so that the first is the object's own address

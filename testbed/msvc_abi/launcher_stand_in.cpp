@@ -13,16 +13,8 @@ namespace {
 void Record(const char* method, const std::uint32_t* numbers, int count,
             const char* text = nullptr) {
   char line[1200] = "Host.";
-  Append(line, sizeof line, method), Append(line, sizeof line, "(");
-  for (int i = 0; i < count; ++i) {
-    if (i > 0) Append(line, sizeof line, ",");
-    AppendNumber(line, sizeof line, numbers[i]);
-  }
-  if (text != nullptr) {
-    Append(line, sizeof line, count > 0 ? ",\"" : "\""), Append(line, sizeof line, text);
-    Append(line, sizeof line, "\"");
-  }
-  Append(line, sizeof line, ")\n");
+  Append(line, sizeof line, method);
+  AppendArguments(line, sizeof line, numbers, count, text);
   g_framework.record(line);
 }
 
@@ -52,17 +44,17 @@ const char* LoadFramework(Framework* framework) {
   framework->handle = LoadLibraryA("OrvFact.dll");
   if (framework->handle == nullptr) return "OrvFact.dll";
   const char* missing = nullptr;
-  auto find = [&](auto& function, const char* name) {
-    void* address = GetProcAddress(framework->handle, name);
-    memcpy(&function, &address, sizeof address);
-    if (address == nullptr && missing == nullptr) missing = name;
-  };
-  find(framework->create, "CreateComponent"), find(framework->journal, "FakeJournal");
-  find(framework->record, "FakeRecord"), find(framework->clear, "FakeClearJournal");
-  find(framework->engine_listener, "FakeEngineListener");
-  find(framework->connection_sink, "FakeConnectionSink");
-  find(framework->answers, "FakeAnswers"), find(framework->control, "FakeControl");
-  find(framework->on_modal, "FakeOnModal"), find(framework->live, "FakeLiveObjects");
+  void* dll = framework->handle;
+  FindExport(dll, "CreateComponent", &framework->create, &missing);
+  FindExport(dll, "FakeJournal", &framework->journal, &missing);
+  FindExport(dll, "FakeRecord", &framework->record, &missing);
+  FindExport(dll, "FakeClearJournal", &framework->clear, &missing);
+  FindExport(dll, "FakeEngineListener", &framework->engine_listener, &missing);
+  FindExport(dll, "FakeConnectionSink", &framework->connection_sink, &missing);
+  FindExport(dll, "FakeAnswers", &framework->answers, &missing);
+  FindExport(dll, "FakeControl", &framework->control, &missing);
+  FindExport(dll, "FakeOnModal", &framework->on_modal, &missing);
+  FindExport(dll, "FakeLiveObjects", &framework->live, &missing);
   return missing;
 }
 

@@ -14,15 +14,14 @@ const char* Load(const char* path, LoadedModule* module) {
   module->handle = LoadLibraryA(module->path);
   if (module->handle == nullptr) return "LoadLibrary";
   const char* missing = nullptr;
-  auto find = [&](auto& function, const char* name) {
-    void* address = GetProcAddress(module->handle, name);
-    memcpy(&function, &address, sizeof address);
-    if (address == nullptr && missing == nullptr) missing = name;
-  };
-  find(module->create, "CreateComponent"), find(module->component_ids, "GetComponentIDs");
-  find(module->set_registry, "SetDLLRegistry"), find(module->set_factory, "SetFactoryHandle");
-  find(module->free_map, "OrvexDllFreeMap"), find(module->can_unload, "OrvexDllCanUnloadNow");
-  find(module->set_safe, "OrvexSetDllSafe");
+  void* dll = module->handle;
+  FindExport(dll, "CreateComponent", &module->create, &missing);
+  FindExport(dll, "GetComponentIDs", &module->component_ids, &missing);
+  FindExport(dll, "SetDLLRegistry", &module->set_registry, &missing);
+  FindExport(dll, "SetFactoryHandle", &module->set_factory, &missing);
+  FindExport(dll, "OrvexDllFreeMap", &module->free_map, &missing);
+  FindExport(dll, "OrvexDllCanUnloadNow", &module->can_unload, &missing);
+  FindExport(dll, "OrvexSetDllSafe", &module->set_safe, &missing);
   return missing;
 }
 
