@@ -10,7 +10,6 @@
 set(ORV_PACKAGED_PLATFORM_HEADERS
   ${PROJECT_SOURCE_DIR}/platform/abi.h
   ${PROJECT_SOURCE_DIR}/platform/module_handle.h
-  ${PROJECT_SOURCE_DIR}/platform/recursive_lock.h
   ${PROJECT_SOURCE_DIR}/platform/window.h)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/framework/interfaces DESTINATION include/framework
         COMPONENT headers FILES_MATCHING PATTERN "*.h")

@@ -7,7 +7,10 @@
 
 #include "framework/interfaces/component_interfaces.h"
 #include "platform/module_handle.h"
-#include "platform/recursive_lock.h"
+
+namespace orv::platform {
+struct NativeLock;  // the lock's native object (CRITICAL_SECTION on Windows), opaque here
+}  // namespace orv::platform
 
 namespace orv {
 
