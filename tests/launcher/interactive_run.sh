@@ -12,15 +12,19 @@
 #   interactive_run.sh <launcher folder>
 set -u
 folder=$1
-session=orv-launcher-$$
+# A tmux server of the test's own: a server on the default socket that another user of the
+# machine is stopping must not take this test's sessions with it.
+tmx() { tmux -L "orv-launcher-$$" "$@"; }
+runs=0
+session=
 screen_log=$(mktemp)
 proxy_folder=$(mktemp -d)
 proxy_pid=
-trap 'tmux kill-session -t "$session" 2>/dev/null; [[ -n "$proxy_pid" ]] && kill -CONT "$proxy_pid" && kill "$proxy_pid";
+trap 'tmx kill-server 2>/dev/null; [[ -n "$proxy_pid" ]] && kill -CONT "$proxy_pid" && kill "$proxy_pid";
       rm -rf "$screen_log" "$proxy_folder"' EXIT
 
 # Wrapped lines joined back: a line wider than the terminal stays one line here.
-screen() { tmux capture-pane -pJ -t "$session"; }
+screen() { tmx capture-pane -pJ -t "$session"; }
 # Waits up to 20 s until the screen shows $1.
 wait_for() {
   for _ in $(seq 1 200); do
@@ -29,12 +33,18 @@ wait_for() {
   done
   echo "never saw: $1"; echo "--- last screen:"; screen; exit 1
 }
-press() { tmux send-keys -t "$session" "$@"; }
+press() { tmx send-keys -t "$session" "$@"; }
+# Each run gets a session of its own, made before the last one is closed: a server left
+# without sessions exits, and a new session asked of a server that is exiting is lost.
 start() {
-  tmux kill-session -t "$session" 2>/dev/null
+  local previous=$session
+  runs=$((runs + 1))
+  session=run$runs
   rm -f "$folder/proxy.cfg"
-  tmux new-session -d -s "$session" -x 80 -y 24 \
-    "cd '$folder' && ./OrvLauncher $*; echo \"EXIT=\$?\"; sleep 30"
+  tmx new-session -d -s "$session" -x 80 -y 24 \
+    "cd '$folder' && ./OrvLauncher $*; echo \"EXIT=\$?\"; sleep 30" ||
+    { echo "tmux could not start run $runs"; exit 1; }
+  [[ -z "$previous" ]] || tmx kill-session -t "$previous"
 }
 clock() { screen | sed -n 's/^t=\([0-9]*\) ms.*/\1/p'; }
 # Presses q and checks that the launcher has ended within a second.
