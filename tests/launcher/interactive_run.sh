@@ -97,11 +97,19 @@ press c
 wait_for "\[y\] Yes"
 quit_within_a_second "inside a message box"
 
-port=$((20000 + RANDOM % 20000))
-printf 'Port %s\nListen 127.0.0.1\nTimeout 5\nAllow 127.0.0.1\nLogLevel Critical\nBasicAuth me secret\n' "$port" \
-  >"$proxy_folder/tinyproxy.conf"
-tinyproxy -d -c "$proxy_folder/tinyproxy.conf" >/dev/null 2>&1 &
-proxy_pid=$!
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+# A port nobody holds, and the proxy listening on it before the dialog tests it.
+for _ in 1 2 3 4 5; do
+  port=$((20000 + RANDOM % 20000))
+  listening "$port" && continue
+  printf 'Port %s\nListen 127.0.0.1\nTimeout 5\nAllow 127.0.0.1\nLogLevel Critical\nBasicAuth me secret\n' \
+    "$port" >"$proxy_folder/tinyproxy.conf"
+  tinyproxy -d -c "$proxy_folder/tinyproxy.conf" >/dev/null 2>&1 &
+  proxy_pid=$!
+  for _ in $(seq 1 50); do listening "$port" && break 2; sleep 0.05; done
+  kill "$proxy_pid"; proxy_pid=
+done
+[[ -n "$proxy_pid" ]] || { echo "tinyproxy did not start"; exit 1; }
 start --scenario fail_mid_download --speed 4
 wait_for "\[p\] Proxy"
 press p
