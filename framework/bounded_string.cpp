@@ -29,7 +29,11 @@ int FormatAtMost(char* buf, int n, const char* format, va_list args) {
 int InvalidSizeResult(int size) { return size == 0 ? kStrRange : kStrInvalid; }
 
 int StrVFormat(char* buf, int size, int count, const char* format, va_list args) {
-  if (buf == nullptr || format == nullptr || size < 1 || (count < 1 && count != -1)) return -1;
+  // Every target's va_list is a pointer, or an array passed as one, so a caller may hand in
+  // none at all.
+  if (buf == nullptr || format == nullptr || args == nullptr || size < 1 ||
+      (count < 1 && count != -1))
+    return -1;
   const int n = (count == -1 || count > size - 1) ? size - 1 : count;
   return FormatAtMost(buf, n, format, args);
 }
@@ -142,6 +146,10 @@ const StringFunctionTable kStringFunctions = {
 int Fits(const char* s, int size) {
   if (s == nullptr || size < 1) return 0;
   return BoundedLength(s, size) < size ? 1 : 0;
+}
+
+int LengthWithin(const char* s, int size) {
+  return s == nullptr || size < 1 ? 0 : BoundedLength(s, size);
 }
 
 int Copy(char* dst, int size, const char* src) {

@@ -39,6 +39,9 @@ extern const StringFunctionTable kStringFunctions;
 
 // 1 when `s` is non-null and its length is below `size`.
 int Fits(const char* s, int size);
+// How much of a `size`-byte buffer holds text: its length, or `size` when no terminator is in
+// it; 0 for a null buffer or a size below 1. Reads nothing past the buffer.
+int LengthWithin(const char* s, int size);
 
 int Copy(char* dst, int size, const char* src);
 // Copies exactly the first `n` characters (fewer if `src` is shorter) and terminates at dst[n].

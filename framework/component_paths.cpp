@@ -67,6 +67,11 @@ const char* ExecutableDirectory() {
 
 void ExecutablePath(const char* name, char* out, int out_size) {
   if (name == nullptr || out == nullptr || out_size < 2) return;
+  // Cut to out_size - 2 characters: with two bytes none is left, and the cut is "".
+  if (out_size == 2) {
+    out[0] = '\0';
+    return;
+  }
   Format(out, out_size, out_size - 2, "%s\\%s", ExecutableDirectory(), name);
 }
 

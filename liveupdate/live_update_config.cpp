@@ -22,7 +22,8 @@ constexpr int kRawTextSize = kNoticeSize;  // texts are read raw, at most 519 ch
 char g_configuration_path[kPathSize];
 char g_launcher_folder[kPathSize];
 
-// One debugger line, in 260 bytes.
+// One debugger line, in 260 bytes. A reader's line shows the caller's buffer, which a refused
+// read leaves as it was, perhaps with no terminator: never more of it than its size.
 template <typename... Args>
 void Log(const char* format, Args... args) {
   DebugPrintIn(kPathSize, format, args...);
@@ -94,8 +95,8 @@ void CLiveUpdateConfig::GetSaveFloderName(char* name, std::uint32_t size) {
   }
   FormatAll(name, CapacityOf(size), "%sLiveUpdate", project);
   // "Floder" kept as written, in the operation's name and in its line.
-  Log("CLiveUpdateConfig::GetSaveFloderName, \t\t\t\tProjectName=%s, SaveFloderName=%s\n", project,
-      name ? name : "");
+  Log("CLiveUpdateConfig::GetSaveFloderName, \t\t\t\tProjectName=%s, SaveFloderName=%.*s\n",
+      project, LengthWithin(name, CapacityOf(size)), name ? name : "");
 }
 
 void CLiveUpdateConfig::GetLiveUpdateInfo(const char* section, const char* key, char* out,
@@ -109,8 +110,8 @@ void CLiveUpdateConfig::GetLiveUpdateInfo(const char* section, const char* key, 
   if (project[0] == '\0') Copy(project, sizeof project, kDefaultProjectName);
   ReplaceAll(text, "${PROJECTNAME}", project, out, out_size);
   Log("CLiveUpdateConfig::GetLiveUpdateInfo, \t\t\t\tLiveUpdateInfoPath=%s, Section=%s, Key=%s, "
-      "Value=%s\n",
-      ini, section ? section : "", key ? key : "", out ? out : "");
+      "Value=%.*s\n",
+      ini, section ? section : "", key ? key : "", LengthWithin(out, out_size), out ? out : "");
 }
 
 void CLiveUpdateConfig::GetLiveUpdateInfo(const char* section, const char* key, int* value) {
@@ -128,8 +129,9 @@ void CLiveUpdateConfig::GetTaskInfo(const char* section, const char* key, char* 
   char ini[kPathSize] = {};
   IniPath(kTaskInfo, ini);
   platform::ReadProfileString(section, key, "", out, CapacityOf(size), ini);
-  Log("CLiveUpdateConfig::GetTaskInfo, \t\t\t\tTaskInfoPath=%s, Section=%s, Key=%s, Value=%s\n",
-      ini, section ? section : "", key ? key : "", out ? out : "");
+  Log("CLiveUpdateConfig::GetTaskInfo, \t\t\t\tTaskInfoPath=%s, Section=%s, Key=%s, Value=%.*s\n",
+      ini, section ? section : "", key ? key : "", LengthWithin(out, CapacityOf(size)),
+      out ? out : "");
 }
 
 const char* CLiveUpdateConfig::ConfigurationPath() { return g_configuration_path; }

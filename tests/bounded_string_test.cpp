@@ -60,6 +60,8 @@ TEST(BoundedStrings, WhatDoesNotFitLeavesTheTargetAndNothingPassesTheBound) {
   EXPECT_EQ(0, FormatTruncate(buf.data(), 10, 0, "%s", "01234567890123456789"));
   EXPECT_EQ(1, FormatTruncate(buf.data(), 10, 1, "%s", "abcdefghijklmnopqrst"));
   EXPECT_STREQ("abcdefghi", buf.data());
+  EXPECT_EQ(-1, kStringFunctions.StrVFormat(buf.data(), 10, -1, "%d", nullptr));  // no arguments
+  EXPECT_STREQ("abcdefghi", buf.data());
   EXPECT_TRUE(buf.IntactOutside(10));
 }
 

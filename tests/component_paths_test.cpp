@@ -116,6 +116,9 @@ TEST_F(ComponentPaths, RegistryStringsRelativeToTheExecutable) {
   ExecutablePath("Orvex.ini", out, sizeof out);  // cut to size - 2 characters
   EXPECT_EQ(6u, std::string(out).size());
   EXPECT_EQ(beside.substr(0, 6), out);
+  char two[2] = {'x', 'x'};  // room for no character: the cut is empty, and terminated
+  ExecutablePath("Orvex.ini", two, sizeof two);
+  EXPECT_EQ('\0', two[0]);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -103,6 +104,15 @@ TEST_F(LiveUpdateConfig, NoticesAreCutBeforeTheProjectNameIsFilledInAndNumbersDe
   EXPECT_STREQ("caller's", out);
   probe->ReadInfoText("cancelupdatewheninstall", "Notice", out, 17);
   EXPECT_STREQ("LongProjectName!", out);
+  // Left so, it may hold no terminator: its line shows no more than its size.
+  char unterminated[16];
+  std::memset(unterminated, 'u', sizeof unterminated);
+  debug.Take();
+  probe->ReadInfoText("cancelupdatewheninstall", "Notice", unterminated, 16);
+  probe->ReadInfoText("cancelupdatewheninstall", "Notice", unterminated, 0);
+  const std::string lines = debug.Take();
+  EXPECT_NE(std::string::npos, lines.find("Key=Notice, Value=" + std::string(16, 'u') + "\n"));
+  EXPECT_NE(std::string::npos, lines.find("Key=Notice, Value=\n"));
 }
 
 #if !defined(_WIN32)

@@ -57,6 +57,12 @@ TEST_F(LoggerTest, DebuggerMaskSelectsLevelsAndLinesAreCutAtTheirBounds) {
   const std::string long_format(400, 'f');
   probe->Log(0, long_format.c_str(), 0);
   EXPECT_EQ(head + long_format.substr(0, 255 - head.size()), debug.Take());
+  // A cut inside a directive takes the whole directive: a "%" alone is no format.
+  for (std::size_t cut_after = 1; cut_after <= 5; ++cut_after) {  // "%" to "%-05l"
+    const std::string kept = long_format.substr(0, 255 - head.size() - cut_after);
+    probe->Log(0, (kept + "%-05ld").c_str(), 7);
+    EXPECT_EQ(head + kept, debug.Take()) << cut_after;
+  }
   // A short format whose arguments make the line longer than 1023 characters is cut there.
   probe->Log(0, "%01100d", 7);
   EXPECT_EQ(1023u, debug.Take().size());

@@ -313,13 +313,19 @@ TEST_F(CancelButton, AfterTheLauncherLetsGoNothingThatOnlyCloseUndoesIsMade) {
   testbed.control()->SetIdleHandler(nullptr, nullptr);
   EXPECT_FALSE(ran);
 
-  // Released in Init's own request: no button is bound.
+  // Released in Init's own request: the layout is loaded and its buttons looked up as ever,
+  // but none is bound.
   update = CreateWindow();
   const int bound = Occurrences(UICalls(), "AddEventSink(");
+  const int loaded = Occurrences(UICalls(), "AttachObject(C2_Container)\n");
+  const int proxy_lookups = Occurrences(UICalls(), "FindControl(C2_Button_Proxy)\n");
   release_in_engine_request = true;
   EXPECT_EQ(0, update->Init(&host, 0));
   EXPECT_EQ(nullptr, update);
   EXPECT_EQ(bound, Occurrences(UICalls(), "AddEventSink("));
+  EXPECT_EQ(loaded + 1, Occurrences(UICalls(), "AttachObject(C2_Container)\n"));
+  // Looked up by Close's unbinding, then by Init's own step.
+  EXPECT_EQ(proxy_lookups + 2, Occurrences(UICalls(), "FindControl(C2_Button_Proxy)\n"));
   host.during = nullptr;
   debug.Take();
 }

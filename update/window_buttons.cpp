@@ -24,9 +24,7 @@ void FindButtons(IUILayoutEngine* ui, std::uint32_t (&ids)[kButtonCount]) {
 
 int CUpdateLogic::LoadLayoutAndBindButtons() {
   IUILayoutEngine* ui = host_->GetUIEngine();
-  // Released meanwhile: Close has unbound what there was, and buttons bound now would lead
-  // to a freed window.
-  if (ui == nullptr || Closed()) return 0;
+  if (ui == nullptr) return 0;
   IUIWindowRoot* root = ui->GetRootObject();
   char path[kPathSize] = {};
   MakeRootPath(kLayoutFile, path, sizeof path);
@@ -36,7 +34,9 @@ int CUpdateLogic::LoadLayoutAndBindButtons() {
   container_ = ui->GetControl(ui->FindControl(kContainer));
   std::uint32_t ids[kButtonCount];
   FindButtons(ui, ids);
-  if (container_ == nullptr) return 0;
+  // Released meanwhile: Close has unbound what there was, and buttons bound now would lead
+  // to a freed window. The layout itself holds nothing of the window and stays loaded.
+  if (container_ == nullptr || Closed()) return 0;
   for (std::uint32_t id : ids) ui->AddEventSink(id, AsUIEventSink());
   return 1;
 }

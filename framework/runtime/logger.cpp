@@ -21,6 +21,21 @@ std::atomic<std::int32_t> g_file_line_counter{0};
 
 constexpr int kTemplateSize = 256;
 
+// A template cut at its bound may end inside a directive ("...%l"), which is no format at all:
+// the unfinished directive goes with the rest of the cut.
+void DropUnfinishedDirective(char* text) {
+  for (char* p = text; *p != '\0'; ++p) {
+    if (*p != '%') continue;
+    char* const start = p++;
+    if (*p == '%') continue;
+    while (*p != '\0' && std::strchr("-+ #0123456789.*hlLqjzt", *p) != nullptr) ++p;
+    if (*p == '\0') {
+      *start = '\0';
+      return;
+    }
+  }
+}
+
 class FileLockHold {
  public:
   explicit FileLockHold(platform::NativeLock* lock) : lock_(lock) {
@@ -71,6 +86,7 @@ void Logger::Write(std::uint32_t level, const char* level_name, const char* form
   Format(line_template, sizeof line_template, kTemplateSize - 1, "[T%d][M%d][%s]%s\n",
          static_cast<int>(platform::CurrentThreadId()), static_cast<int>(module_id_), level_name,
          format ? format : "");
+  DropUnfinishedDirective(line_template);
   char line[kMessageSize] = {};
   VFormatAll(line, sizeof line, line_template, args);
 
