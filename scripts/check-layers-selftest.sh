@@ -17,6 +17,9 @@ printf '#include <gtest/gtest.h>\n#include "module/exports.h"\n' >tests/exports_
 printf '#include <fuzzer/FuzzedDataProvider.h>\n' >fuzz/debug_print_fuzzer.cpp
 printf '#include <benchmark/benchmark.h>\n#include "framework/debug_print.h"\n' >bench/bench.cpp
 printf '#include <nlohmann/json.hpp>\n#include "framework/debug_print.h"\n' >testbed/loader.cpp
+printf '#include "platform/terminal.h"\n' >testbed/console.cpp
+printf 'orv_platform_sources(sources clock)\norv_platform_sources(host_sources debug_capture\n  terminal)\n' \
+  >platform/CMakeLists.txt
 git add . && git commit -qm tree
 
 failed=0
@@ -39,7 +42,7 @@ fault() {  # fault <what> <file> <text> <message pattern>: the file, committed, 
 expect "clean tree" 0 '^$'
 cp -r platform ../plain/
 GIT_CEILING_DIRECTORIES=$tree expect "not a repository" 2 'git ls-files failed' ../plain
-mkdir ../bin && for tool in bash dirname grep tr; do ln -s "$(command -v $tool)" ../bin/; done
+mkdir ../bin && for tool in awk bash dirname grep tr; do ln -s "$(command -v $tool)" ../bin/; done
 PATH=$tree/bin expect "no git" 2 'git ls-files failed.*git: command not found'
 printf '#include "tests/exports_test.h"\n' >module/untracked.cpp
 expect "untracked file" 1 'module/untracked.cpp includes "tests/exports_test.h" of layer tests/'
@@ -49,6 +52,7 @@ fault "bench reaches the runtime" bench/b.cpp '#include "framework/runtime/logge
 fault "tests take an OS header" tests/t.cpp '#include <sys/types.h>' 'tests/t.cpp includes <sys/types.h>'
 fault "module takes an OS header" module/m.cpp '#include <windows.h>' 'module/m.cpp includes <windows.h>'
 fault "new runtime file" testbed/t.cpp '#include "framework/runtime/new_part.h"' 'layer framework/runtime/, which testbed/'
+fault "module takes a host service" module/m.cpp '#include "platform/terminal.h"' 'platform/terminal.h", a service of the programs around'
 fault "include in disguise" testbed/t.cpp '#  include "framework/../module/exports.h"' 'cannot read'
 mkdir -p tools && fault "file in no layer" tools/x.cpp '' 'tools/x.cpp lies in no layer'
 exit "$failed"

@@ -30,6 +30,16 @@ layers=(
    msgbox/ components/ update/ testbed/ tests/ <gtest/> <gmock/> <sanitizer/>"
 )
 
+# The platform's services for the programs around the modules (host_sources in
+# platform/CMakeLists.txt, the library orv_platform_host) are never linked into a module: a
+# module layer that includes one would fail only at link time.
+host_services=" $(awk '/orv_platform_sources\(host_sources/ { on = 1 }
+  on { last = /\)/; gsub(/[()]/, " ")
+       for (i = 1; i <= NF; i++) if ($i != "orv_platform_sources" && $i != "host_sources") printf "%s ", $i
+       if (last) exit }' platform/CMakeLists.txt 2>/dev/null) "
+module_layers=" framework/interfaces/ framework/ framework/runtime/ module/ liveupdate/ msgbox/
+  components/ update/ "
+
 layer_of() {  # REPLY: the layer folder of path $1, or nothing
   local entry folder
   REPLY=
@@ -67,6 +77,12 @@ while IFS= read -r file; do
       ok=0
       for use in "${uses[@]}"; do [[ -n "$target" && "$use" == "$target" ]] && ok=1; done
       ((ok)) || fault "$file includes \"$named\" of layer ${target:-(none)}, which $layer may not use"
+      service=${named#platform/}
+      service=${service%.h}
+      if [[ "$target" == platform/ && "$module_layers" == *" $layer"[[:space:]]* &&
+            "$host_services" == *" $service "* ]]; then
+        fault "$file includes \"$named\", a service of the programs around the modules (orv_platform_host), never linked into a module"
+      fi
     elif [[ "$line" =~ ^#include\ \<([^\>]+)\>( |$) ]]; then
       named=${BASH_REMATCH[1]}
       ok=0
