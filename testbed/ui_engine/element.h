@@ -28,6 +28,11 @@ enum class ElementKind {
   kCombo
 };
 
+// The key that presses a button in a window, as in a system dialog ("key" of the layout):
+// Enter the default button, Esc the one that cancels, the title bar's close box the one that
+// closes.
+enum class ButtonKey { kNone, kEnter, kEscape, kClose };
+
 // Type codes as GetType answers them; only the static text's is fixed by the framework.
 std::uint32_t TypeCode(ElementKind kind);
 const char* KindName(ElementKind kind);
@@ -54,6 +59,7 @@ class Element {
   std::string layout_text;
   std::string text;
   std::string label;  // what a dialog writes beside a field ("Address"), GBK
+  ButtonKey key = ButtonKey::kNone;
   bool visible = true;
   bool enabled = true;
   int update_depth = 0;  // open BeginUpdate calls

@@ -44,6 +44,17 @@ bool ReadRect(const Json& rect, Element* element) {
   return true;
 }
 
+bool ReadKey(const std::string& name, ButtonKey* key) {
+  static const std::pair<const char*, ButtonKey> kKeys[] = {{"", ButtonKey::kNone},
+                                                            {"enter", ButtonKey::kEnter},
+                                                            {"escape", ButtonKey::kEscape},
+                                                            {"close", ButtonKey::kClose}};
+  for (const auto& [text, value] : kKeys) {
+    if (name == text) return *key = value, true;
+  }
+  return false;
+}
+
 std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::string* error) {
   ElementKind kind;
   const std::string type = node.value("type", "");
@@ -68,6 +79,11 @@ std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::st
       return nullptr;
     }
     element->selection = selected->get<int>();
+  }
+  if (const std::string key = node.value("key", ""); !ReadKey(key, &element->key)) {
+    *error = "\"key\" of \"" + element->name() + "\" is \"" + key +
+             "\", not \"enter\", \"escape\" or \"close\"";
+    return nullptr;
   }
   if (auto rect = node.find("rect"); rect != node.end() && !ReadRect(*rect, element.get())) {
     *error = "\"rect\" of \"" + element->name() +

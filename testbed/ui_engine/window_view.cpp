@@ -48,17 +48,6 @@ std::string Title(const Element& window) {
   return window.layout_text.empty() ? window.name() : platform::GbkToUtf8(window.layout_text);
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// The buttons Enter presses, as the layouts name them: a dialog's OK, the launcher's Start
-// game.
-bool IsDefaultButton(const Element& e) {
-  return e.kind() == ElementKind::kButton &&
-         (EndsWith(e.name(), "_OK_Btn") || EndsWith(e.name(), "_Button_StartGame"));
-}
-
 }  // namespace
 
 WindowView::WindowView(UILayoutEngine* engine)
@@ -134,7 +123,7 @@ void WindowView::Build(const Element& element, NativeHandle parent) {
     labels_[&element] = label;
     if (parent == window_) top_controls_.push_back(label);
   }
-  if (IsDefaultButton(element)) platform::SetNativeDefault(control, true);
+  if (element.key == ButtonKey::kEnter) platform::SetNativeDefault(control, true);
   if (element.kind() == ElementKind::kCombo) {
     std::vector<std::string> items;
     for (const std::string& item : element.items) items.push_back(platform::GbkToUtf8(item));
@@ -209,11 +198,10 @@ const Element* WindowView::ElementOf(NativeHandle control) const {
   return found == elements_.end() ? nullptr : found->second;
 }
 
-bool WindowView::ClickButtonEnding(const char* end) {
+bool WindowView::ClickButtonFor(ButtonKey key) {
   for (const auto& entry : elements_) {
     const Element& e = *entry.second;
-    if (e.kind() == ElementKind::kButton && EndsWith(e.name(), end) && engine_->Click(e.name()))
-      return true;
+    if (e.kind() == ElementKind::kButton && e.key == key && engine_->Click(e.name())) return true;
   }
   return false;
 }
@@ -224,12 +212,12 @@ void WindowView::OnNativeInput(NativeHandle control, platform::NativeInput input
   if (applying_) return;
   if (input == platform::NativeInput::kClose) {
     // A dialog's own Close button takes it, as the title bar's close box would.
-    if (!ClickButtonEnding("Close_Btn")) close_requested_ = true;
+    if (!ClickButtonFor(ButtonKey::kClose)) close_requested_ = true;
     return;
   }
   if (input == platform::NativeInput::kCancel) {
     // Esc cancels a dialog; the launcher's window stays (its Cancel stops the update).
-    if (is_dialog_ && !ClickButtonEnding("_Cancel_Btn")) ClickButtonEnding("Close_Btn");
+    if (is_dialog_ && !ClickButtonFor(ButtonKey::kEscape)) ClickButtonFor(ButtonKey::kClose);
     return;
   }
   auto found = elements_.find(control);

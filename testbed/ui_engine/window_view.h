@@ -48,8 +48,8 @@ class WindowView final : public platform::NativeInputSink {
   void Build(const Element& element, platform::NativeHandle parent);
   void Apply(const Element& element, platform::NativeHandle control);
   void Place();
-  // Clicks the first usable button whose name ends so; false when there is none.
-  bool ClickButtonEnding(const char* end);
+  // Clicks the first usable button that the key presses; false when there is none.
+  bool ClickButtonFor(ButtonKey key);
 
   UILayoutEngine* engine_;
   bool is_dialog_;
