@@ -2,12 +2,12 @@
 
 #include <type_traits>
 
-#include "platform/dll_entry.h"
+#include "platform/dll_entry_win.h"
 #include "platform/module_handle.h"
 
 namespace orv::platform {
 
-// The module's DllMain is declared without <windows.h> (dll_entry.h); here its declaration
+// The module's DllMain is declared without <windows.h> (dll_entry_win.h); here its declaration
 // meets the system's types, so that a wrong width, constant or calling convention stops the
 // build instead of the loader.
 static_assert(std::is_same_v<decltype(&DllMain), BOOL(WINAPI*)(ModuleHandle, DWORD, LPVOID)>);

@@ -2,11 +2,10 @@
 // the module defines it without the system's headers: BOOL WINAPI DllMain(HINSTANCE, DWORD,
 // LPVOID) is, in the loader's binary terms, an int-returning stdcall function of a module
 // handle, a 32-bit reason and a pointer. module_handle_win.cpp holds these against <windows.h>.
+// Windows builds only: on POSIX a static object of the module stands in for the entry point.
 #pragma once
 
 #include "platform/module_handle.h"
-
-#if defined(_WIN32)
 
 namespace orv::platform {
 
@@ -20,5 +19,3 @@ constexpr DllEntryReason kDllProcessAttach = 1;
 // (detach); returns nonzero (TRUE).
 extern "C" int __stdcall DllMain(orv::platform::ModuleHandle instance,
                                  orv::platform::DllEntryReason reason, void* reserved);
-
-#endif
