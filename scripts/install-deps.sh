@@ -39,7 +39,7 @@ packages=(
 # Every outside command run by scripts/, the CMake files and the tests.
 commands=(
   bash sed grep seq sleep mktemp mkdir rm cat tee tr readlink nproc dirname dpkg dpkg-query iconv
-  cp ln touch
+  cp ln touch head tail basename ls stat cut env sha256sum xargs
   cmake ctest make gcc g++ nm objdump ccache clang-format git wc
   qemu-i386
   i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres
@@ -50,7 +50,7 @@ commands=(
   tinyproxy microsocks tmux
   xvfb-run Xvfb convert-im6.q16
   clang clang++ awk sort
-  ld.lld lld-link llvm-objcopy llvm-pdbutil llvm-readobj
+  ld.lld lld-link llvm-objcopy llvm-objdump llvm-pdbutil llvm-readobj
 )
 
 fail() { echo "install-deps: $*" >&2; exit 1; }
