@@ -95,8 +95,8 @@ attempt() {
   if (cd "$work/l" && "${runner[@]}" "./$launcher" --batch --scenario "$work/$name.scn") >"$work/$name.out" 2>&1 </dev/null; then
     echo "ok   $name: $outcome ($((SECONDS - started)) s)"
   else
-    echo "FAIL $name: wanted $outcome"
-    grep -E '^(=== proxy test|EXPECTED)' "$work/$name.out" | tr -d '\r'
+    echo "FAIL $name: wanted $outcome; the run's last lines:"
+    tail -n 12 "$work/$name.out" | tr -d '\r' | sed 's/^/     /'
     failures=$((failures + 1))
   fi
   cat "$work/l/launcher.log" >>"$work/all.log" 2>/dev/null
