@@ -40,6 +40,9 @@ fault() {  # fault <what> <file> <text> <message pattern>: the file, committed, 
 }
 
 expect "clean tree" 0 '^$'
+mv platform/CMakeLists.txt ../lists.txt
+expect "no list of host services" 2 'no host_sources list'
+mv ../lists.txt platform/CMakeLists.txt
 cp -r platform ../plain/
 GIT_CEILING_DIRECTORIES=$tree expect "not a repository" 2 'git ls-files failed' ../plain
 mkdir ../bin && for tool in awk bash dirname grep tr; do ln -s "$(command -v $tool)" ../bin/; done

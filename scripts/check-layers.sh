@@ -33,10 +33,15 @@ layers=(
 # The platform's services for the programs around the modules (host_sources in
 # platform/CMakeLists.txt, the library orv_platform_host) are never linked into a module: a
 # module layer that includes one would fail only at link time.
-host_services=" $(awk '/orv_platform_sources\(host_sources/ { on = 1 }
+host_services=" $(awk '/orv_platform_sources\(host_sources[[:space:])]/ { on = 1 }
   on { last = /\)/; gsub(/[()]/, " ")
        for (i = 1; i <= NF; i++) if ($i != "orv_platform_sources" && $i != "host_sources") printf "%s ", $i
-       if (last) exit }' platform/CMakeLists.txt 2>/dev/null) "
+       if (last) exit }' platform/CMakeLists.txt || true) "
+# An empty list would let every such include pass unseen.
+if [[ -z "${host_services// /}" ]]; then
+  echo "check-layers: no host_sources list read from platform/CMakeLists.txt, nothing checked" >&2
+  exit 2
+fi
 module_layers=" framework/interfaces/ framework/ framework/runtime/ module/ liveupdate/ msgbox/
   components/ update/ "
 

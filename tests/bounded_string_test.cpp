@@ -51,6 +51,14 @@ TEST(BoundedStrings, WhatDoesNotFitLeavesTheTargetAndNothingPassesTheBound) {
   char unterminated[4] = {'a', 'b', 'c', 'd'};
   EXPECT_EQ(kStrRange, kStringFunctions.StrAppend(unterminated, 4, ""));
   EXPECT_EQ(0, Append(unterminated, 4, ""));
+  char upper[5] = {'A', 'B', 'C', 'D', '\0'};
+  EXPECT_EQ(kStrRange, kStringFunctions.StrLower(upper, 4));  // no terminator in its 4 bytes
+  EXPECT_EQ(0, std::memcmp(upper, "ABCD", 4));
+  EXPECT_EQ(kStrOk, kStringFunctions.StrLower(upper, 5));
+  EXPECT_STREQ("abcd", upper);
+  EXPECT_EQ(4, LengthWithin(unterminated, 4));
+  EXPECT_EQ(0, LengthWithin(unterminated, 0));
+  EXPECT_EQ(0, LengthWithin(nullptr, 4));
 
   Guarded buf;
   EXPECT_EQ(-1, Format(buf.data(), 10, 100, "%s", "0123456789ABCDEF"));

@@ -21,14 +21,14 @@ std::atomic<std::int32_t> g_file_line_counter{0};
 
 constexpr int kTemplateSize = 256;
 
-// A template cut at its bound may end inside a directive ("...%l"), which is no format at all:
-// the unfinished directive goes with the rest of the cut.
+// A template cut at its bound may end inside a directive ("...%l", "...%I6"), which is no
+// format at all: the unfinished directive goes with the rest of the cut.
 void DropUnfinishedDirective(char* text) {
   for (char* p = text; *p != '\0'; ++p) {
     if (*p != '%') continue;
     char* const start = p++;
     if (*p == '%') continue;
-    while (*p != '\0' && std::strchr("-+ #0123456789.*hlLqjzt", *p) != nullptr) ++p;
+    while (*p != '\0' && std::strchr("-+ #'$0123456789.*hlLqjztI", *p) != nullptr) ++p;
     if (*p == '\0') {
       *start = '\0';
       return;

@@ -80,9 +80,10 @@ std::unique_ptr<Element> Build(UILayoutEngine* engine, const Json& node, std::st
     }
     element->selection = selected->get<int>();
   }
-  if (const std::string key = node.value("key", ""); !ReadKey(key, &element->key)) {
+  if (const std::string key = node.value("key", "");
+      !ReadKey(key, &element->key) || (!key.empty() && kind != ElementKind::kButton)) {
     *error = "\"key\" of \"" + element->name() + "\" is \"" + key +
-             "\", not \"enter\", \"escape\" or \"close\"";
+             "\": only a button takes one, \"enter\", \"escape\" or \"close\"";
     return nullptr;
   }
   if (auto rect = node.find("rect"); rect != node.end() && !ReadRect(*rect, element.get())) {

@@ -106,8 +106,8 @@ for _ in 1 2 3 4 5; do
     "$port" >"$proxy_folder/tinyproxy.conf"
   tinyproxy -d -c "$proxy_folder/tinyproxy.conf" >/dev/null 2>&1 &
   proxy_pid=$!
-  for _ in $(seq 1 50); do listening "$port" && break 2; sleep 0.05; done
-  kill "$proxy_pid"; proxy_pid=
+  for _ in $(seq 1 50); do kill -0 "$proxy_pid" 2>/dev/null && listening "$port" && break 2; sleep 0.05; done
+  kill "$proxy_pid" 2>/dev/null; wait "$proxy_pid" 2>/dev/null; proxy_pid=
 done
 [[ -n "$proxy_pid" ]] || { echo "tinyproxy did not start"; exit 1; }
 start --scenario fail_mid_download --speed 4
